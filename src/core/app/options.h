@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+
+#include "app/command_set.h"
+
+namespace kivo {
+
+// A port name is prefixed with "\\.\" into a 20-byte device path, so it holds at most 15 characters.
+constexpr std::size_t kMaxPortNameLength = 15;
+
+struct Options {
+  char port_name[kMaxPortNameLength + 1] = {};
+  bool port_given = false;
+  bool session_log = false;
+  bool hex_profiles = false;
+  bool no_poll_cell_id = false;
+};
+
+// Sets `options.port_name`; refuses (and leaves it unchanged) a name longer than 15 characters
+// rather than cutting it into the name of some other port.
+bool set_port_name(Options& options, const char* name);
+
+extern const char kCommandLineHelp[];
+extern const char kCommandLineHelpCaption[];
+
+enum class CommandLineResult { Run, ShowHelp };
+
+// Fills `options` and `command_set` from the command line (the arguments after the program name).
+// The text is made upper case in place. ShowHelp means the caller shows the help box and stops.
+CommandLineResult parse_command_line(char* text, Options& options, CommandSet& command_set);
+
+}  // namespace kivo
