@@ -3,6 +3,13 @@
 namespace kivo {
 
 // The vendor command set in force; the numbers are the ones the program has always used.
-enum class CommandSet : int { Standard = 0, Huawei = 1, Option = 2, Novatel = 3, Sierra = 4, Nokia = 5 };
+enum class CommandSet : int {
+  Standard = 0,
+  Huawei = 1,
+  Option = 2,
+  Novatel = 3,
+  Sierra = 4,
+  Nokia = 5
+};
 
 }  // namespace kivo

@@ -6,7 +6,8 @@
 
 namespace kivo {
 
-// A port name is prefixed with "\\.\" into a 20-byte device path, so it holds at most 15 characters.
+// A port name is prefixed with "\\.\" into a 20-byte device path, so it holds at most 15
+// characters.
 constexpr std::size_t kMaxPortNameLength = 15;
 
 struct Options {

@@ -1,0 +1,23 @@
+#include "app/trace.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace kivo {
+
+int Trace::operator()(const char* format, ...) const {
+  char line[kTraceLineSize];
+  constexpr std::size_t prefix_length = sizeof(kTracePrefix) - 1;
+  std::memcpy(line, kTracePrefix, prefix_length);
+  va_list args;
+  va_start(args, format);
+  // vsnprintf cuts the text to fit with its terminator, whatever the arguments expand to.
+  int written = std::vsnprintf(line + prefix_length, sizeof(line) - prefix_length, format, args);
+  va_end(args);
+  if (written < 0) line[prefix_length] = '\0';
+  sink_.write_line(line);
+  return 1;
+}
+
+}  // namespace kivo
