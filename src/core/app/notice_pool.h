@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <mutex>
+
+#include "link/notices.h"
+
+namespace kivo {
+
+// The copies that travel with posted notifications. Slots are preallocated, so posting from
+// the receive thread never allocates; the main window hands each copy back once handled.
+class NoticePool {
+ public:
+  static constexpr std::size_t kCapacity = 64;
+
+  NoticePool();
+  NoticePool(const NoticePool&) = delete;
+  NoticePool& operator=(const NoticePool&) = delete;
+
+  // A slot holding a copy of `notice`; null when every slot is still waiting to be handled.
+  Notice* acquire(const Notice& notice);
+  // Returns a slot from acquire(); anything else is ignored.
+  void release(Notice* notice);
+  std::size_t in_use() const;
+
+ private:
+  mutable std::mutex mutex_;
+  Notice slots_[kCapacity];
+  Notice* free_[kCapacity];
+  std::size_t free_count_ = 0;
+};
+
+}  // namespace kivo
