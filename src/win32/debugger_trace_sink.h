@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/trace.h"
+
+namespace kivo {
+
+// Trace lines go to the debugger output, where a debug viewer (or the test listener) shows them.
+class DebuggerTraceSink : public TraceSink {
+ public:
+  void write_line(const char* line) override;
+};
+
+}  // namespace kivo

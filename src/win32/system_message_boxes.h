@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "app/message_boxes.h"
+
+namespace kivo {
+
+// MessageBoxA; boxes owned by the main window use the handle it publishes while it exists.
+class SystemMessageBoxes : public MessageBoxes {
+ public:
+  explicit SystemMessageBoxes(const std::atomic<HWND>& main_window) : main_window_(main_window) {}
+  BoxAnswer show(const BoxRequest& request) override;
+
+ private:
+  const std::atomic<HWND>& main_window_;
+};
+
+}  // namespace kivo

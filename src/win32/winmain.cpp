@@ -1,0 +1,39 @@
+#include <windows.h>
+
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+#include "app/notice_pool.h"
+#include "app/startup.h"
+#include "debugger_trace_sink.h"
+#include "main_window.h"
+#include "overlapped_serial_port.h"
+#include "startup_platform.h"
+#include "system_file_system.h"
+#include "system_message_boxes.h"
+#include "system_registry.h"
+#include "window_notice_sink.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
+  kivo::DebuggerTraceSink trace_sink;
+  const kivo::Trace trace(trace_sink);
+  std::atomic<HWND> main_window_handle{nullptr};
+  kivo::SystemMessageBoxes boxes(main_window_handle);
+  kivo::SystemRegistry registry;
+  kivo::SystemFileSystem files;
+  kivo::OverlappedSerialPortOpener opener;
+  kivo::NoticePool notice_pool;
+  kivo::WindowNoticeSink notices(notice_pool, main_window_handle, trace);
+  kivo::Options options;
+  kivo::CommandSet command_set = kivo::CommandSet::Standard;
+
+  kivo::MainWindow main_window({trace, boxes, registry, files, opener, notices, notice_pool,
+                                main_window_handle, options, command_set});
+  kivo::SystemStartupPlatform platform(instance, main_window);
+
+  // The command line is upper-cased in place, so it gets a buffer of its own.
+  std::vector<char> text(command_line, command_line + std::strlen(command_line) + 1);
+  kivo::StartupContext context{platform, boxes, trace, options, command_set};
+  return kivo::run_startup(context, text.data());
+}
