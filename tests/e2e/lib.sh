@@ -1,0 +1,166 @@
+# Harness of the end-to-end scenarios, sourced by each one. A scenario runs in a world of its
+# own: a prefix copied from the template, an Xvfb display, its own wineserver, the
+# debugger-output listener and, when asked for, the modem simulator behind a COM port.
+# Everything it started is stopped when it exits; on failure a screenshot is kept.
+#
+# The runner sets KIVO_NATIVE_BUILD, KIVO_WIN32_BUILD and KIVO_E2E_OUT (this scenario's folder).
+
+set -euo pipefail
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$E2E_ROOT/scripts/wine-prefix"
+
+: "${KIVO_NATIVE_BUILD:?}" "${KIVO_WIN32_BUILD:?}" "${KIVO_E2E_OUT:?}"
+KIVO_EXE="$KIVO_WIN32_BUILD/src/win32/kivoscope.exe"
+UIPROBE_EXE="$KIVO_WIN32_BUILD/tools/uiprobe/uiprobe.exe"
+DBWINLISTEN_EXE="$KIVO_WIN32_BUILD/tests/e2e/dbwinlisten.exe"
+MODEMSIM="$KIVO_NATIVE_BUILD/tools/modemsim/modemsim"
+PTYSHIM="$KIVO_NATIVE_BUILD/tests/e2e/ptyshim.so"
+
+OUT=$KIVO_E2E_OUT
+TRACE="$OUT/trace.txt"
+E2E_XVFB_PID=""
+E2E_MODEM_PID=""
+E2E_RUNS=0
+
+e2e_log() { printf '[%s] %s\n' "$(date +%T.%3N)" "$*"; }
+
+# Ends the scenario; also from inside $(...), where stdout would be captured.
+fail() {
+  e2e_log "FAILED: $*" >&2
+  exit 1
+}
+
+e2e_finish() {
+  local status=$?
+  set +e
+  if ((status != 0)) && [[ -n ${DISPLAY:-} ]]; then
+    import -window root "$OUT/failure.png" 2>/dev/null && e2e_log "screenshot: $OUT/failure.png"
+  fi
+  kivo_stop_wineserver "$WINEPREFIX"
+  [[ -n $E2E_MODEM_PID ]] && kill "$E2E_MODEM_PID" 2>/dev/null && wait "$E2E_MODEM_PID"
+  [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID"
+  rm -rf "$WINEPREFIX"
+  exit "$status"
+}
+
+# Starts an X server on a display it picks itself. Sets DISPLAY.
+e2e_start_xvfb() {
+  local display_file="$OUT/xvfb.display"
+  : >"$display_file"
+  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" \
+    </dev/null >"$OUT/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  local i
+  for ((i = 0; i < 100; i++)); do
+    if [[ -s $display_file ]]; then
+      export DISPLAY=":$(<"$display_file")"
+      return
+    fi
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || fail "Xvfb did not start (see $OUT/xvfb.log)"
+    sleep 0.05
+  done
+  fail "Xvfb did not report its display"
+}
+
+e2e_start() {
+  local tool
+  for tool in "$KIVO_EXE" "$UIPROBE_EXE" "$DBWINLISTEN_EXE" "$PTYSHIM"; do
+    [[ -f $tool ]] || fail "missing $tool: build the native and win32 presets first"
+  done
+  rm -rf "$OUT"
+  mkdir -p "$OUT"
+  export WINEPREFIX="$OUT/prefix"
+  trap e2e_finish EXIT
+  # A virtual desktop draws the window frames that no window manager draws under Xvfb.
+  kivo_new_prefix "$WINEPREFIX" --desktop 800x600
+  e2e_start_xvfb
+  kivo_start_wineserver "$WINEPREFIX" "$OUT/wineserver.log"
+  wine "$DBWINLISTEN_EXE" "Z:$TRACE" </dev/null >"$OUT/dbwinlisten.log" 2>&1 &
+  local i
+  for ((i = 0; i < 200; i++)); do
+    [[ -f $TRACE ]] && return
+    sleep 0.05
+  done
+  fail "the debugger-output listener did not start (see $OUT/dbwinlisten.log)"
+}
+
+# e2e_start_modem COMn [modemsim options...]: the simulator behind port COMn.
+e2e_start_modem() {
+  local port=${1,,}
+  shift
+  [[ -x $MODEMSIM ]] || fail "missing $MODEMSIM: build the native preset first"
+  "$MODEMSIM" --link "$WINEPREFIX/dosdevices/$port" --transcript "$OUT/modem-transcript.txt" "$@" \
+    </dev/null >"$OUT/modemsim.out" 2>"$OUT/modemsim.log" &
+  E2E_MODEM_PID=$!
+  local i
+  for ((i = 0; i < 100; i++)); do
+    if grep -q '^pty: ' "$OUT/modemsim.out" 2>/dev/null && [[ -e $WINEPREFIX/dosdevices/$port ]]; then
+      e2e_log "modem simulator on $(head -n1 "$OUT/modemsim.out" | cut -d' ' -f2) as ${port^^}"
+      return
+    fi
+    kill -0 "$E2E_MODEM_PID" 2>/dev/null || fail "the modem simulator exited (see $OUT/modemsim.log)"
+    sleep 0.05
+  done
+  fail "the modem simulator did not report its pty"
+}
+
+# kivo ARGS...: starts kivoscope.exe in the background; prints its run number for kivo_exit.
+kivo() {
+  E2E_RUNS=$((E2E_RUNS + 1))
+  local run=$E2E_RUNS
+  (
+    status=0
+    LD_PRELOAD="$PTYSHIM" wine "$KIVO_EXE" "$@" </dev/null >"$OUT/kivo.$run.log" 2>&1 || status=$?
+    echo "$status" >"$OUT/kivo.$run.exit"
+  ) &
+  e2e_log "started kivoscope.exe $* (run $run)"
+}
+
+# kivo_exit RUN [TIMEOUT_S]: waits for that run to end and prints its exit code.
+kivo_exit() {
+  local run=$1 timeout=${2:-15} i
+  for ((i = 0; i < timeout * 20; i++)); do
+    if [[ -s $OUT/kivo.$run.exit ]]; then
+      cat "$OUT/kivo.$run.exit"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "kivoscope.exe run $run did not end within $timeout s"
+}
+
+# probe ARGS...: runs uiprobe.exe and prints its JSON line.
+probe() {
+  local output
+  output=$(wine "$UIPROBE_EXE" "$@" </dev/null 2>>"$OUT/uiprobe.log") ||
+    fail "uiprobe $*: $output"
+  printf '%s\n' "$output"
+}
+
+expect_eq() {
+  local what=$1 actual=$2 expected=$3
+  if [[ $actual != "$expected" ]]; then
+    fail "$what: expected [$expected], got [$actual]"
+  fi
+  e2e_log "ok: $what"
+}
+
+# expect_trace LINE [TIMEOUT_S]: waits for a trace line that is exactly LINE.
+expect_trace() {
+  local line=$1 timeout=${2:-10} i
+  for ((i = 0; i < timeout * 20; i++)); do
+    if grep -qxF -- "$line" "$TRACE"; then
+      e2e_log "ok: trace has \"$line\""
+      return
+    fi
+    sleep 0.05
+  done
+  fail "no trace line \"$line\" (see $TRACE)"
+}
+
+expect_trace_count() {
+  local line=$1 expected=$2 count
+  count=$(grep -cxF -- "$line" "$TRACE" || true)
+  expect_eq "trace lines \"$line\"" "$count" "$expected"
+}

@@ -1,0 +1,14 @@
+#!/bin/bash
+# The program opens the port given on the command line, shows "Ready", and closes cleanly.
+source "$(dirname "$0")/../lib.sh"
+e2e_start
+e2e_start_modem COM5
+
+kivo /PORT:COM5
+expect_trace "KIVO: application started"
+expect_trace "KIVO: opened port COM5"
+expect_eq "status bar" "$(probe status-text --wait Ready)" '{"text":"Ready"}'
+
+probe close >/dev/null
+expect_eq "exit code" "$(kivo_exit 1)" 1
+expect_trace "KIVO: application terminated"
