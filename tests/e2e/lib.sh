@@ -19,7 +19,6 @@ PTYSHIM="$KIVO_NATIVE_BUILD/tests/e2e/ptyshim.so"
 
 OUT=$KIVO_E2E_OUT
 TRACE="$OUT/trace.txt"
-E2E_XVFB_PID=""
 E2E_MODEM_PID=""
 E2E_RUNS=0
 
@@ -39,28 +38,9 @@ e2e_finish() {
   fi
   kivo_stop_wineserver "$WINEPREFIX"
   [[ -n $E2E_MODEM_PID ]] && kill "$E2E_MODEM_PID" 2>/dev/null && wait "$E2E_MODEM_PID"
-  [[ -n $E2E_XVFB_PID ]] && kill "$E2E_XVFB_PID" 2>/dev/null && wait "$E2E_XVFB_PID"
+  kivo_stop_xvfb
   rm -rf "$WINEPREFIX"
   exit "$status"
-}
-
-# Starts an X server on a display it picks itself. Sets DISPLAY.
-e2e_start_xvfb() {
-  local display_file="$OUT/xvfb.display"
-  : >"$display_file"
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" \
-    </dev/null >"$OUT/xvfb.log" 2>&1 &
-  E2E_XVFB_PID=$!
-  local i
-  for ((i = 0; i < 100; i++)); do
-    if [[ -s $display_file ]]; then
-      export DISPLAY=":$(<"$display_file")"
-      return
-    fi
-    kill -0 "$E2E_XVFB_PID" 2>/dev/null || fail "Xvfb did not start (see $OUT/xvfb.log)"
-    sleep 0.05
-  done
-  fail "Xvfb did not report its display"
 }
 
 e2e_start() {
@@ -74,7 +54,7 @@ e2e_start() {
   trap e2e_finish EXIT
   # A virtual desktop draws the window frames that no window manager draws under Xvfb.
   kivo_new_prefix "$WINEPREFIX" --desktop 800x600
-  e2e_start_xvfb
+  kivo_start_xvfb "$OUT/xvfb.log" || fail "no X display"
   kivo_start_wineserver "$WINEPREFIX" "$OUT/wineserver.log"
   wine "$DBWINLISTEN_EXE" "Z:$TRACE" </dev/null >"$OUT/dbwinlisten.log" 2>&1 &
   local i
