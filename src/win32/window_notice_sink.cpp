@@ -8,7 +8,7 @@ void WindowNoticeSink::post(const Notice& notice) {
   Notice* copy = pool_.acquire(notice);
   if (copy == nullptr) {
     // Only when the main window has stopped taking its messages; the sender must not wait.
-    trace_("notice %u dropped, main window not responding\n", static_cast<unsigned>(notice.id));
+    trace_("notice %u dropped, main window not responding", static_cast<unsigned>(notice.id));
     return;
   }
   // Without a window a post would land in the calling thread's own queue and never come back.
