@@ -70,8 +70,8 @@ e2e_start_modem() {
   local port=${1,,}
   shift
   [[ -x $MODEMSIM ]] || fail "missing $MODEMSIM: build the native preset first"
-  "$MODEMSIM" --link "$WINEPREFIX/dosdevices/$port" --transcript "$OUT/modem-transcript.txt" "$@" \
-    </dev/null >"$OUT/modemsim.out" 2>"$OUT/modemsim.log" &
+  "$MODEMSIM" --link "$WINEPREFIX/dosdevices/$port" --transcript "$OUT/modem-transcript.txt" \
+    --control "$OUT/modem-control" "$@" </dev/null >"$OUT/modemsim.out" 2>"$OUT/modemsim.log" &
   E2E_MODEM_PID=$!
   local i
   for ((i = 0; i < 100; i++)); do
@@ -83,6 +83,11 @@ e2e_start_modem() {
     sleep 0.05
   done
   fail "the modem simulator did not report its pty"
+}
+
+# modem_control LINE: a scenario line for the running simulator ("send ^RSSI:17", "unplug").
+modem_control() {
+  printf '%s\n' "$1" >"$OUT/modem-control"
 }
 
 # kivo ARGS...: starts kivoscope.exe in the background; prints its run number for kivo_exit.
@@ -137,6 +142,20 @@ expect_trace() {
     sleep 0.05
   done
   fail "no trace line \"$line\" (see $TRACE)"
+}
+
+# expect_trace_match REGEX [TIMEOUT_S]: waits for a trace line matching the extended REGEX
+# (a trace text's own CR LF pairs split it over several lines of the file).
+expect_trace_match() {
+  local regex=$1 timeout=${2:-10} i
+  for ((i = 0; i < timeout * 20; i++)); do
+    if grep -qE -- "$regex" "$TRACE"; then
+      e2e_log "ok: trace matches /$regex/"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "no trace line matches /$regex/ (see $TRACE)"
 }
 
 expect_trace_count() {
