@@ -43,11 +43,24 @@ e2e_finish() {
   exit "$status"
 }
 
+# A run killed before its trap ran leaves its wineserver, Xvfb and simulator behind; they are
+# stopped before the folder is reused.
+e2e_stop_leftovers() {
+  [[ -d $OUT/prefix ]] && { WINEPREFIX="$OUT/prefix" wineserver -k 2>/dev/null || true; }
+  [[ -f $OUT/pids ]] || return 0
+  local pid name
+  while read -r pid name; do
+    [[ $(cat "/proc/$pid/comm" 2>/dev/null) == "$name" ]] && kill "$pid" 2>/dev/null
+  done <"$OUT/pids"
+  return 0
+}
+
 e2e_start() {
   local tool
   for tool in "$KIVO_EXE" "$UIPROBE_EXE" "$DBWINLISTEN_EXE" "$PTYSHIM"; do
     [[ -f $tool ]] || fail "missing $tool: build the native and win32 presets first"
   done
+  e2e_stop_leftovers
   rm -rf "$OUT"
   mkdir -p "$OUT"
   export WINEPREFIX="$OUT/prefix"
@@ -55,6 +68,7 @@ e2e_start() {
   # A virtual desktop draws the window frames that no window manager draws under Xvfb.
   kivo_new_prefix "$WINEPREFIX" --desktop 800x600
   kivo_start_xvfb "$OUT/xvfb.log" || fail "no X display"
+  echo "$KIVO_XVFB_PID Xvfb" >>"$OUT/pids"
   kivo_start_wineserver "$WINEPREFIX" "$OUT/wineserver.log"
   wine "$DBWINLISTEN_EXE" "Z:$TRACE" </dev/null >"$OUT/dbwinlisten.log" 2>&1 &
   local i
@@ -73,6 +87,7 @@ e2e_start_modem() {
   "$MODEMSIM" --link "$WINEPREFIX/dosdevices/$port" --transcript "$OUT/modem-transcript.txt" \
     --control "$OUT/modem-control" "$@" </dev/null >"$OUT/modemsim.out" 2>"$OUT/modemsim.log" &
   E2E_MODEM_PID=$!
+  echo "$E2E_MODEM_PID modemsim" >>"$OUT/pids"
   local i
   for ((i = 0; i < 100; i++)); do
     if grep -q '^pty: ' "$OUT/modemsim.out" 2>/dev/null && [[ -e $WINEPREFIX/dosdevices/$port ]]; then
