@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "app/command_set.h"
 #include "app/message_boxes.h"
@@ -23,15 +25,24 @@ struct ModemLinkContext {
   const std::atomic<CommandSet>& command_set;
 };
 
+// The waits of the link, in milliseconds. The program uses the defaults; tests shorten them.
+struct ModemLinkTimings {
+  unsigned exchange_wait_ms = 2000;  // each wait of a send operation (write, response)
+  unsigned close_wait_ms = 1000;     // how long close() waits for the receive thread to end
+};
+
 // The open AT port, its receive thread and the three send operations.
 class ModemLink : public AtChannel {
  public:
-  explicit ModemLink(ModemLinkContext context);
+  explicit ModemLink(ModemLinkContext context, ModemLinkTimings timings = {});
   ~ModemLink() override;  // closes the link
   ModemLink(const ModemLink&) = delete;
   ModemLink& operator=(const ModemLink&) = delete;
 
-  // Opens the port and starts the receive thread; 1 once it listens, 0 otherwise.
+  // Opens the port and starts the receive thread; 1 once it listens, 0 otherwise (a port name
+  // longer than 15 characters, a port that does not open, or a receive thread that cannot
+  // listen: it shows "SetCommMask failed with error %d.\n" and ends). An open link is closed
+  // first. Traces "opened port %s" on success.
   int open_modem_link(const char* port_name);
   // Ends the receive thread (waiting at most 1000 ms), purges and closes the port.
   // Safe to call when nothing is open.
@@ -44,11 +55,19 @@ class ModemLink : public AtChannel {
 
   // Set by the SMS sender once its body is written; cleared by the receive thread.
   void set_sms_send_pending(bool pending);
+  bool sms_send_pending() const;
 
  private:
-  struct Shared;  // state shared with the receive thread, which may outlive a close()
+  struct Shared;     // state shared with the receive thread, which may outlive a close()
+  struct RxSession;  // one open port and the receive thread that reads it
+  static void rx_thread_proc(std::shared_ptr<Shared> shared, std::shared_ptr<RxSession> session);
+  void close_locked();
+
   ModemLinkContext context_;
+  ModemLinkTimings timings_;
   std::shared_ptr<Shared> shared_;
+  std::mutex lifecycle_mutex_;  // open_modem_link and close, one at a time
+  std::thread rx_thread_;
 };
 
 }  // namespace kivo

@@ -1,0 +1,43 @@
+#include "messaging/ussd_parser.h"
+
+#include "link/number_reader.h"
+
+namespace kivo {
+
+std::optional<std::size_t> parse_cusd(std::string_view text, UssdResponse& response) {
+  constexpr std::string_view kPrefix = "+CUSD: ";
+  constexpr std::size_t kMaxSourceCharacters = 182;
+  constexpr std::size_t kMaxTextLength = UssdResponse::kTextSize - 1;
+  response = UssdResponse{};
+  if (!starts_with(text, kPrefix)) return std::nullopt;
+
+  const NumberReading status = read_number(text, kPrefix.size());
+  response.status = static_cast<std::int32_t>(status.value);
+  const std::size_t open = status.end + 1;  // the separator behind the number is skipped
+  if (open >= text.size() || text[open] != '"') return std::nullopt;
+  const std::size_t close = text.rfind('"');
+  if (close == std::string_view::npos || close <= open) return std::nullopt;
+
+  std::size_t out = 0;
+  std::size_t taken = 0;
+  for (std::size_t i = open + 1; i < close && taken < kMaxSourceCharacters; ++i, ++taken) {
+    const char c = text[i];
+    if (c == '\n' && text[i - 1] != '\r') {
+      if (out == kMaxTextLength) break;
+      response.text[out++] = '\r';
+    }
+    if (out == kMaxTextLength) break;
+    response.text[out++] = c;
+  }
+  response.text[out] = '\0';
+
+  std::size_t pos = close + 1;
+  if (pos < text.size() && text[pos] == ',') {
+    ++pos;
+    const NumberReading dcs = read_number(text, pos);
+    if (dcs.found) pos = dcs.end + 2;  // past the line end
+  }
+  return pos < text.size() ? pos : text.size();
+}
+
+}  // namespace kivo
