@@ -10,7 +10,7 @@
 #include "app/command_set.h"
 #include "app/message_boxes.h"
 #include "app/trace.h"
-#include "link/at_channel.h"
+#include "link/link_control.h"
 #include "link/notices.h"
 #include "link/serial_port.h"
 
@@ -32,7 +32,7 @@ struct ModemLinkTimings {
 };
 
 // The open AT port, its receive thread and the three send operations.
-class ModemLink : public AtChannel {
+class ModemLink : public LinkControl {
  public:
   explicit ModemLink(ModemLinkContext context, ModemLinkTimings timings = {});
   ~ModemLink() override;  // closes the link
@@ -43,11 +43,11 @@ class ModemLink : public AtChannel {
   // longer than 15 characters, a port that does not open, or a receive thread that cannot
   // listen: it shows "SetCommMask failed with error %d.\n" and ends). An open link is closed
   // first. Traces "opened port %s" on success.
-  int open_modem_link(const char* port_name);
+  int open_modem_link(const char* port_name) override;
   // Ends the receive thread (waiting at most 1000 ms), purges and closes the port.
   // Safe to call when nothing is open.
-  void close();
-  bool is_open() const;
+  void close() override;
+  bool is_open() const override;
 
   Reply tx_at_command(const char* command) override;
   int tx_data(const void* bytes, std::size_t count) override;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <atomic>
+
+#include "app/command_set.h"
+#include "app/data_paths.h"
+#include "app/options.h"
+
+namespace kivo {
+
+// The process-wide records and flags, owned in one place: one instance in the program, a fresh
+// one in every test. Flags read by several threads are atomic.
+struct AppState {
+  Options options;
+  std::atomic<CommandSet> command_set{CommandSet::Standard};
+  DataPaths data_paths;
+  // The link is open and its initialization succeeded.
+  std::atomic<bool> device_ready{false};
+  // The modem accepted location reports; the registration poll runs only then.
+  std::atomic<bool> location_reports_enabled{false};
+};
+
+}  // namespace kivo

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/message_boxes.h"
+#include "link/notices.h"
+
+namespace kivo {
+
+// What the main-window logic needs of the dialog: its controls (by identifier), the status
+// bar, the timers and posting to itself. The Win32 dialog in the program, a recorder in tests.
+// Every call but set_status_text and post is made on the window's own thread.
+class MainView {
+ public:
+  virtual ~MainView() = default;
+
+  virtual void set_text(int control, const char* text) = 0;
+  virtual std::string text(int control) const = 0;
+  virtual void enable(int control, bool enabled) = 0;
+  virtual void set_default_button(int control) = 0;
+  virtual void limit_text(int control, unsigned characters) = 0;
+  // Appends at the end of a multi-line edit.
+  virtual void append_text(int control, const char* text) = 0;
+  // Selects the whole text of an edit and copies it to the clipboard.
+  virtual void copy_text_to_clipboard(int control) = 0;
+
+  // Progress bar: range, position, bar and background colours as 0x00BBGGRR.
+  virtual void set_bar_range(int control, int low, int high) = 0;
+  virtual void set_bar_position(int control, int position) = 0;
+  virtual void set_bar_colour(int control, std::uint32_t colour) = 0;
+  virtual void set_bar_background(int control, std::uint32_t colour) = 0;
+
+  // Drop-down list: entries with an item value each, and the selection (-1: none).
+  virtual void clear_list(int control) = 0;
+  virtual void add_list_entry(int control, const char* text, std::uint32_t value) = 0;
+  virtual void select_list_entry(int control, int index) = 0;
+  virtual int selected_list_entry(int control) const = 0;
+  virtual std::uint32_t list_entry_value(int control, int index) const = 0;
+
+  // The window's icons and its status bar (created empty along the bottom edge).
+  virtual void set_icons() = 0;
+  virtual void create_status_bar() = 0;
+  // Any thread; waits until the window has shown the text.
+  virtual void set_status_text(const char* text) = 0;
+
+  virtual void set_timer(unsigned timer, unsigned period_ms) = 0;
+  virtual void kill_timer(unsigned timer) = 0;
+
+  // A message box owned by the main window.
+  virtual BoxAnswer show_box(const BoxRequest& request) = 0;
+
+  // Any thread; never waits for the window.
+  virtual void post(const Notice& notice) = 0;
+  virtual void post_close() = 0;
+  virtual void end_dialog(int result) = 0;
+};
+
+}  // namespace kivo
