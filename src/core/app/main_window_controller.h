@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "app/file_system.h"
+#include "app/main_view.h"
+#include "app/registry.h"
+#include "app/trace.h"
+#include "app/worker_threads.h"
+#include "link/link_control.h"
+#include "link/notices.h"
+
+namespace kivo {
+
+struct MainWindowContext {
+  AppState& state;
+  MainView& view;
+  WorkerThreads& workers;
+  LinkControl& link;
+  Registry& registry;
+  FileSystem& files;
+  const Trace& trace;
+};
+
+// The logic of the main window: creation, the command and notification routing, the timers,
+// the worker slots and closing. The Win32 dialog procedure forwards its messages here.
+class MainWindowController {
+ public:
+  explicit MainWindowController(MainWindowContext context);
+
+  void on_init_dialog();                                     // window creation
+  void on_command(int control, unsigned notification_code);  // WM_COMMAND
+  void on_timer(unsigned timer);                             // WM_TIMER
+  void on_notice(const Notice& notice);                      // WM_APP + n
+  void on_close();                                           // WM_CLOSE
+  void on_end_session(bool ending, std::uint32_t flags);     // WM_ENDSESSION
+
+  // Any thread.
+  void set_status_text(const char* text);
+  int close_modem_link(bool farewell);
+  void reset_modem();
+  void detect_modem();
+
+ private:
+  MainWindowContext context_;
+};
+
+}  // namespace kivo
