@@ -6,7 +6,9 @@
 #include "app/file_system.h"
 #include "app/main_view.h"
 #include "app/registry.h"
+#include "app/sleeper.h"
 #include "app/trace.h"
+#include "app/worker_slots.h"
 #include "app/worker_threads.h"
 #include "link/link_control.h"
 #include "link/notices.h"
@@ -21,6 +23,8 @@ struct MainWindowContext {
   Registry& registry;
   FileSystem& files;
   const Trace& trace;
+  // The waits of the threads the window starts.
+  Sleeper& sleeper = system_sleeper();
 };
 
 // The logic of the main window: creation, the command and notification routing, the timers,
@@ -38,12 +42,24 @@ class MainWindowController {
 
   // Any thread.
   void set_status_text(const char* text);
+
+  // The window's thread.
   int close_modem_link(bool farewell);
   void reset_modem();
   void detect_modem();
 
  private:
+  void setup_main_window();
+  void on_click(int control);
+  // Enables `button` and makes it the default while `input` holds text; otherwise the
+  // connect button is the default.
+  void follow_input(int input, int button);
+  void on_discovery_done();
+  void show_box(const char* text, BoxIcon icon);
+  void start_discovery(unsigned wait_first_ms);
+
   MainWindowContext context_;
+  WorkerSlots slots_;
 };
 
 }  // namespace kivo

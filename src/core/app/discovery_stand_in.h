@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/app_state.h"
+#include "app/main_view.h"
+#include "app/sleeper.h"
+#include "link/link_control.h"
+
+namespace kivo {
+
+struct DiscoveryContext {
+  AppState& state;
+  MainView& view;
+  LinkControl& link;
+  Sleeper& sleeper;
+};
+
+constexpr char kPortOpenFailedStatus[] = "Unable to open COM port.";
+
+// The discovery thread's body until the registry search and the modem initialization exist:
+// it waits `wait_first_ms` (the modem restarting after a reset), then opens the port given on
+// the command line. Ready or not, it posts DiscoveryDone as its last action, so the detect
+// button can try again. Without a port on the command line there is nothing to search with
+// yet: it shows "Detecting mobile data device..." and ends without posting, which leaves the
+// discovery slot taken (reset and detect then do nothing).
+void discovery_thread(const DiscoveryContext& context, unsigned wait_first_ms);
+
+}  // namespace kivo

@@ -1,0 +1,214 @@
+#include "app/main_window_controller.h"
+
+#include <variant>
+
+#include "app/control_ids.h"
+#include "app/data_paths.h"
+#include "app/discovery_stand_in.h"
+#include "link/novatel.h"
+
+namespace kivo {
+
+namespace {
+
+// Notification codes of WM_COMMAND.
+constexpr unsigned kClicked = 0;
+constexpr unsigned kSelectionEndedOk = 9;  // drop-down list closed with a choice
+constexpr unsigned kTextAboutToShow = 0x400;
+
+constexpr unsigned kPollPeriodMs = 2000;
+// How long a reset modem takes to come back before it is searched for.
+constexpr unsigned kResetWaitMs = 15000;
+constexpr unsigned kUssdInputLimit = 80;
+constexpr int kSignalBarMax = 31;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+}  // namespace
+
+MainWindowController::MainWindowController(MainWindowContext context)
+    : context_(context), slots_(context.workers) {}
+
+void MainWindowController::on_init_dialog() {
+  setup_main_window();
+  context_.state.device_ready = false;
+  // Without a usable data folder the files go to the current directory; nothing to report.
+  find_data_paths(context_.registry, context_.files, context_.state.data_paths);
+  // The poll starts only once discovery has finished.
+  start_discovery(0);
+}
+
+void MainWindowController::setup_main_window() {
+  MainView& view = context_.view;
+  view.set_icons();
+  view.set_bar_range(IDC_SIGNAL_BAR, 0, kSignalBarMax);
+  view.set_bar_position(IDC_SIGNAL_BAR, 0);
+  view.set_bar_background(IDC_SIGNAL_BAR, kWhite);
+  view.limit_text(IDC_USSD_INPUT, kUssdInputLimit);
+  view.create_status_bar();
+  // Enabled once the modem's setting has been read.
+  view.enable(IDC_NETWORK_MODE_LIST, false);
+  view.enable(IDC_NETWORK_MODE_APPLY, false);
+}
+
+void MainWindowController::on_command(int control, unsigned notification_code) {
+  if (notification_code == kClicked) {
+    on_click(control);
+  } else if (control == IDC_NETWORK_MODE_LIST && notification_code == kSelectionEndedOk) {
+    context_.view.enable(IDC_NETWORK_MODE_APPLY, true);
+    context_.view.set_default_button(IDC_NETWORK_MODE_APPLY);
+  } else if (control == IDC_USSD_INPUT && notification_code == kTextAboutToShow) {
+    follow_input(IDC_USSD_INPUT, IDC_USSD_SEND);
+  } else if (control == IDC_APN_INPUT && notification_code == kTextAboutToShow) {
+    follow_input(IDC_APN_INPUT, IDC_APN_SET);
+  }
+}
+
+// Every other identifier, the dialog's OK and Cancel among them, does nothing.
+void MainWindowController::on_click(int control) {
+  switch (control) {
+    case IDC_BROADCAST_CLEAR:
+      context_.view.set_text(IDC_BROADCAST_TEXT, "");
+      context_.view.enable(IDC_BROADCAST_COPY, false);
+      context_.view.enable(IDC_BROADCAST_CLEAR, false);
+      break;
+    case IDC_BROADCAST_COPY:
+      context_.view.copy_text_to_clipboard(IDC_BROADCAST_TEXT);
+      break;
+    case IDC_RESET_MODEM:
+      reset_modem();
+      break;
+    case IDC_DETECT_MODEM:
+      detect_modem();
+      break;
+    default:
+      break;
+  }
+}
+
+// Enter then sends what was typed, or connects once the field is empty again.
+void MainWindowController::follow_input(int input, int button) {
+  const bool has_text = !context_.view.text(input).empty();
+  context_.view.enable(button, has_text);
+  context_.view.set_default_button(has_text ? button : IDC_CONNECT);
+}
+
+void MainWindowController::on_timer(unsigned timer) {
+  if (timer == TIMER_POLL) context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+}
+
+void MainWindowController::on_notice(const Notice& notice) {
+  switch (notice.id) {
+    case NoticeId::SmsWorkerDone:
+      slots_.join_worker(Worker::sms);
+      break;
+    case NoticeId::SignalLogWorkerDone:
+      slots_.join_worker(Worker::signal_log);
+      break;
+    case NoticeId::DialerWorkerDone:
+      slots_.join_worker(Worker::connect);
+      break;
+    case NoticeId::DiscoveryDone:
+      on_discovery_done();
+      break;
+    case NoticeId::ApnWorkerDone:
+      slots_.join_worker(Worker::apn);
+      break;
+    case NoticeId::UssdSendWorkerDone:
+      slots_.join_worker(Worker::ussd_send);
+      break;
+    case NoticeId::UssdHelpWorkerDone:
+      slots_.join_worker(Worker::ussd_help);
+      break;
+    case NoticeId::SmsReceived:
+      show_box("SMS message received.", BoxIcon::Information);
+      break;
+    case NoticeId::SmsSent:
+      show_box("SMS message sent successfully.", BoxIcon::Information);
+      break;
+    case NoticeId::SmsFailed:
+      show_box("SMS message sending failed.", BoxIcon::Error);
+      break;
+    case NoticeId::Boot: {
+      // A first number of 0 is not a restart.
+      const auto* boot = std::get_if<BootReport>(&notice.report);
+      if (boot != nullptr && boot->values[0] != 0) detect_modem();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void MainWindowController::on_discovery_done() {
+  if (slots_.is_free(Worker::discovery)) return;
+  slots_.join_worker(Worker::discovery);
+  context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+  context_.view.set_default_button(IDC_CONNECT);
+}
+
+void MainWindowController::show_box(const char* text, BoxIcon icon) {
+  BoxRequest request;
+  request.owner = BoxOwner::MainWindow;
+  request.text = text;
+  request.icon = icon;
+  context_.view.show_box(request);
+}
+
+void MainWindowController::on_close() {
+  close_modem_link(true);
+  context_.view.end_dialog(1);
+}
+
+// No connection to hang up and no totals to save yet.
+void MainWindowController::on_end_session(bool, std::uint32_t) {}
+
+void MainWindowController::set_status_text(const char* text) {
+  context_.view.set_status_text(text);
+}
+
+int MainWindowController::close_modem_link(bool farewell) {
+  context_.view.kill_timer(TIMER_POLL);
+  LinkControl& link = context_.link;
+  if (link.is_open()) {
+    // The farewell goes out while the receive thread still runs, and only to a modem that
+    // finished its initialization.
+    if (context_.state.device_ready.exchange(false) && farewell) {
+      if (context_.state.command_set == CommandSet::Novatel) link.tx_at_command("AT$NWPDN=0\r\n");
+      link.tx_at_command("ATE1\r\n");
+    }
+    link.close();
+  }
+  return 1;
+}
+
+void MainWindowController::reset_modem() {
+  if (!slots_.is_free(Worker::discovery)) return;
+  context_.view.kill_timer(TIMER_POLL);
+  set_status_text("Resetting mobile data device...");
+  LinkControl& link = context_.link;
+  if (context_.state.command_set == CommandSet::Novatel) {
+    link.tx_data_and_get_response(DiagModeOffline, sizeof(DiagModeOffline));
+    link.tx_data_and_get_response(DiagModeReset, sizeof(DiagModeReset));
+  } else {
+    link.tx_at_command("AT+CFUN=4\r\n");
+    link.tx_at_command("AT+CFUN=6\r\n");
+  }
+  close_modem_link(false);
+  // The restart is waited for on the discovery thread, so the window keeps responding.
+  start_discovery(kResetWaitMs);
+}
+
+void MainWindowController::detect_modem() {
+  if (!slots_.is_free(Worker::discovery)) return;
+  context_.view.kill_timer(TIMER_POLL);
+  close_modem_link(false);
+  start_discovery(0);
+}
+
+void MainWindowController::start_discovery(unsigned wait_first_ms) {
+  const DiscoveryContext discovery{context_.state, context_.view, context_.link, context_.sleeper};
+  slots_.start(Worker::discovery,
+               [discovery, wait_first_ms] { discovery_thread(discovery, wait_first_ms); });
+}
+
+}  // namespace kivo
