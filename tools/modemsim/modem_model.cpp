@@ -1,0 +1,312 @@
+#include "modem_model.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+namespace modemsim {
+namespace {
+
+constexpr std::string_view kOk = "\r\nOK\r\n";
+constexpr std::string_view kError = "\r\nERROR\r\n";
+
+std::string frame(std::string_view line) {
+  std::string out = "\r\n";
+  out += line;
+  out += "\r\n";
+  return out;
+}
+
+const char* cme_text(int code) {
+  switch (code) {
+    case 3:
+      return "operation not allowed";
+    case 4:
+      return "operation not supported";
+    case 10:
+      return "SIM not inserted";
+    case 11:
+      return "SIM PIN required";
+    case 12:
+      return "SIM PUK required";
+    case 13:
+      return "SIM failure";
+    case 14:
+      return "SIM busy";
+    case 16:
+      return "incorrect password";
+    case 30:
+      return "no network service";
+    case 50:
+      return "incorrect parameters";
+    default:
+      return "unknown";
+  }
+}
+
+bool parse_number(std::string_view text, long& out, int base = 10) {
+  std::string s(text);
+  if (s.empty()) return false;
+  char* end = nullptr;
+  out = std::strtol(s.c_str(), &end, base);
+  return *end == '\0';
+}
+
+// The TPDU length that AT+CMGS announces for a PDU in hex: its octets less the service-centre
+// address and its length octet; -1 when the text is no PDU.
+long tpdu_length(std::string_view hex) {
+  if (hex.size() < 2 || hex.size() % 2 != 0) return -1;
+  for (char c : hex) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return -1;
+  }
+  long smsc = 0;
+  parse_number(hex.substr(0, 2), smsc, 16);
+  return static_cast<long>(hex.size() / 2) - smsc - 1;
+}
+
+using Setter = std::function<bool(ModemModel&, std::string_view)>;
+
+Setter int_setter(int ModemConfig::*field, long low, long high) {
+  return [=](ModemModel& m, std::string_view v) {
+    long n = 0;
+    if (!parse_number(v, n) || n < low || n > high) return false;
+    m.config().*field = static_cast<int>(n);
+    return true;
+  };
+}
+
+Setter delay_setter(unsigned ModemConfig::*field) {
+  return [=](ModemModel& m, std::string_view v) {
+    long n = 0;
+    if (!parse_number(v, n) || n < 0) return false;
+    m.config().*field = static_cast<unsigned>(n);
+    return true;
+  };
+}
+
+Setter hex_setter(unsigned ModemConfig::*field) {
+  return [=](ModemModel& m, std::string_view v) {
+    long n = 0;
+    if (!parse_number(v, n, 16) || n < 0) return false;
+    m.config().*field = static_cast<unsigned>(n);
+    return true;
+  };
+}
+
+Setter text_setter(std::string ModemConfig::*field) {
+  return [=](ModemModel& m, std::string_view v) {
+    m.config().*field = std::string(v);
+    return true;
+  };
+}
+
+Setter flag_setter(bool ModemConfig::*field) {
+  return [=](ModemModel& m, std::string_view v) {
+    if (v != "0" && v != "1") return false;
+    m.config().*field = v == "1";
+    return true;
+  };
+}
+
+bool set_sim(ModemModel& m, std::string_view v) {
+  static const std::map<std::string_view, SimState> states = {
+      {"ready", SimState::Ready},   {"pin", SimState::PinWanted},   {"puk", SimState::PukWanted},
+      {"absent", SimState::Absent}, {"failure", SimState::Failure},
+  };
+  auto it = states.find(v);
+  if (it == states.end()) return false;
+  m.config().sim = it->second;
+  if (it->second == SimState::PinWanted) m.config().pin_lock = true;
+  return true;
+}
+
+bool set_apn(ModemModel& m, std::string_view v) {
+  m.config().contexts[1].apn = std::string(v);
+  return true;
+}
+
+bool set_pdp(ModemModel& m, std::string_view v) {
+  if (v != "0" && v != "1") return false;
+  m.config().contexts[1].active = v == "1";
+  return true;
+}
+
+bool set_echo(ModemModel& m, std::string_view v) {
+  if (v != "0" && v != "1") return false;
+  m.session().echo = v == "1";
+  return true;
+}
+
+bool set_cfun(ModemModel& m, std::string_view v) {
+  if (v != "0" && v != "1" && v != "4") return false;
+  m.session().cfun = v[0] - '0';
+  return true;
+}
+
+const std::map<std::string_view, Setter>& setters() {
+  static const std::map<std::string_view, Setter> table = {
+      {"rssi", int_setter(&ModemConfig::rssi, 0, 99)},
+      {"ber", int_setter(&ModemConfig::ber, 0, 99)},
+      {"registration", int_setter(&ModemConfig::registration, 0, 5)},
+      {"lac", hex_setter(&ModemConfig::lac)},
+      {"ci", hex_setter(&ModemConfig::ci)},
+      {"act", int_setter(&ModemConfig::act, 0, 7)},
+      {"operator", text_setter(&ModemConfig::operator_code)},
+      {"operator_name", text_setter(&ModemConfig::operator_name)},
+      {"operator_short", text_setter(&ModemConfig::operator_short)},
+      {"sim", set_sim},
+      {"pin_lock", flag_setter(&ModemConfig::pin_lock)},
+      {"pin", text_setter(&ModemConfig::pin)},
+      {"puk", text_setter(&ModemConfig::puk)},
+      {"pin_attempts", int_setter(&ModemConfig::pin_attempts, 0, 99)},
+      {"puk_attempts", int_setter(&ModemConfig::puk_attempts, 0, 99)},
+      {"sim_busy", int_setter(&ModemConfig::sim_busy, 0, 1000)},
+      {"manufacturer", text_setter(&ModemConfig::manufacturer)},
+      {"model", text_setter(&ModemConfig::model)},
+      {"revision", text_setter(&ModemConfig::revision)},
+      {"imei", text_setter(&ModemConfig::imei)},
+      {"imsi", text_setter(&ModemConfig::imsi)},
+      {"iccid", text_setter(&ModemConfig::iccid)},
+      {"apn", set_apn},
+      {"pdp", set_pdp},
+      {"sms_error", int_setter(&ModemConfig::sms_error, 0, 999)},
+      {"sms_delay", delay_setter(&ModemConfig::sms_delay_ms)},
+      {"ussd_delay", delay_setter(&ModemConfig::ussd_delay_ms)},
+      {"diag_only", flag_setter(&ModemConfig::diag_only)},
+      {"echo", set_echo},
+      {"cfun", set_cfun},
+  };
+  return table;
+}
+
+}  // namespace
+
+ModemModel::ModemModel(const Profile& profile) : profile_(profile) {
+  config_.vendor = profile.vendor_keys;
+  reported_ = registration();
+}
+
+Registration ModemModel::registration() const {
+  Registration r;
+  if (session_.cfun != 1 || config_.sim != SimState::Ready) return r;
+  r.stat = config_.registration;
+  if (r.stat == 1 || r.stat == 5) {
+    r.lac = config_.lac;
+    r.ci = config_.ci;
+  }
+  return r;
+}
+
+std::string ModemModel::execute(std::string_view line) {
+  if (line.size() < 2 || std::toupper(static_cast<unsigned char>(line[0])) != 'A' ||
+      std::toupper(static_cast<unsigned char>(line[1])) != 'T') {
+    return {};
+  }
+  auto commands = parse_command_line(line);
+  if (!commands) return std::string(kError);
+  std::string out;
+  Reply last;
+  for (const Command& command : *commands) {
+    last = run(command);
+    for (const std::string& text : last.lines) out += frame(text);
+    if (last.final != FinalResult::Ok) break;
+  }
+  out += final_text(last);
+  report_registration_change();
+  if (restart_pending_) restart();
+  return out;
+}
+
+Reply ModemModel::run(const Command& command) {
+  auto vendor = profile_.commands.find(command.name);
+  if (vendor != profile_.commands.end()) return vendor->second(*this, command);
+  auto standard = standard_commands().find(command.name);
+  if (standard != standard_commands().end()) return standard->second(*this, command);
+  return Reply::error();
+}
+
+std::string ModemModel::final_text(const Reply& reply) const {
+  switch (reply.final) {
+    case FinalResult::Ok:
+      return std::string(kOk);
+    case FinalResult::Prompt:
+      return "\r\n> ";
+    case FinalResult::CmsError:
+      return frame("+CMS ERROR: " + std::to_string(reply.code));
+    case FinalResult::CmeError:
+      if (session_.cmee == 1) return frame("+CME ERROR: " + std::to_string(reply.code));
+      if (session_.cmee == 2) return frame(std::string("+CME ERROR: ") + cme_text(reply.code));
+      return std::string(kError);
+    case FinalResult::Error:
+      break;
+  }
+  return std::string(kError);
+}
+
+std::string ModemModel::finish_sms(std::string_view body, bool cancelled) {
+  int length = session_.sms_length;
+  session_.sms_length = -1;
+  if (cancelled) return std::string(kOk);
+  int stat = registration().stat;
+  std::string verdict;
+  if (session_.cmgf == 0 && tpdu_length(body) != length) {
+    verdict = frame("+CMS ERROR: 304");
+  } else if (stat != 1 && stat != 5) {
+    verdict = frame("+CMS ERROR: 331");
+  } else if (config_.sms_error != 0) {
+    verdict = frame("+CMS ERROR: " + std::to_string(config_.sms_error));
+  } else {
+    session_.message_reference = (session_.message_reference + 1) % 256;
+    verdict = frame("+CMGS: " + std::to_string(session_.message_reference)) + std::string(kOk);
+  }
+  unsolicited_.push_back({config_.sms_delay_ms, verdict});
+  return {};
+}
+
+std::string ModemModel::set(std::string_view key, std::string_view value) {
+  auto it = setters().find(key);
+  if (it != setters().end()) {
+    if (!it->second(*this, value)) return "bad value for " + std::string(key);
+  } else if (config_.vendor.count(std::string(key)) != 0) {
+    config_.vendor[std::string(key)] = std::string(value);
+  } else {
+    return "unknown key " + std::string(key);
+  }
+  report_registration_change();
+  return {};
+}
+
+void ModemModel::define_ussd(std::string code, UssdAnswer answer) {
+  config_.ussd[std::move(code)] = std::move(answer);
+}
+
+void ModemModel::restart() {
+  restart_pending_ = false;
+  session_ = ModemSession{};
+  for (auto& [cid, context] : config_.contexts) context.active = false;
+  if (config_.sim == SimState::Ready && config_.pin_lock) config_.sim = SimState::PinWanted;
+  // A restart drops the registration without telling anyone: the reports are off again.
+  reported_ = registration();
+}
+
+void ModemModel::queue_line(unsigned delay_ms, std::string line) {
+  unsolicited_.push_back({delay_ms, frame(line)});
+}
+
+std::vector<Unsolicited> ModemModel::take_unsolicited() {
+  std::vector<Unsolicited> out;
+  out.swap(unsolicited_);
+  return out;
+}
+
+void ModemModel::report_registration_change() {
+  Registration now = registration();
+  if (now == reported_) return;
+  Registration before = reported_;
+  reported_ = now;
+  for (RegistrationReport report : standard_registration_reports()) report(*this, before, now);
+  for (RegistrationReport report : profile_.registration_reports) report(*this, before, now);
+}
+
+}  // namespace modemsim

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "modem_state.h"
+#include "profile.h"
+
+namespace modemsim {
+
+// An unsolicited output: bytes to send on their own, `delay_ms` after the exchange that made it.
+struct Unsolicited {
+  unsigned delay_ms = 0;
+  std::string bytes;
+};
+
+// The modem without its port: command lines in, answer bytes out, and the state in between.
+class ModemModel {
+ public:
+  explicit ModemModel(const Profile& profile);
+
+  // Runs one command line (without its line end) and returns the answer, framed as V.25ter
+  // wants ("\r\n<line>\r\n" per line, then the final result). A line that does not begin
+  // with "AT" gets no answer.
+  std::string execute(std::string_view line);
+
+  // True after the SMS prompt, until finish_sms().
+  bool awaiting_sms_body() const { return session_.sms_length >= 0; }
+  // The text typed after the prompt, ended by ctrl-Z (sent) or ESC (`cancelled`). Returns the
+  // immediate answer; the network's verdict follows as unsolicited output.
+  std::string finish_sms(std::string_view body, bool cancelled);
+
+  // Changes the modem or its network ("rssi", "registration", ...). An empty result on
+  // success, otherwise what is wrong.
+  std::string set(std::string_view key, std::string_view value);
+  void define_ussd(std::string code, UssdAnswer answer);
+
+  // Power cycle: the session settings return to their start values; the configuration stays.
+  void restart();
+
+  // The unsolicited output collected since the last call.
+  std::vector<Unsolicited> take_unsolicited();
+
+  bool echo() const { return session_.echo; }
+  bool diag_only() const { return config_.diag_only; }
+  const Profile& profile() const { return profile_; }
+
+  // For command handlers and reports.
+  ModemConfig& config() { return config_; }
+  ModemSession& session() { return session_; }
+  Registration registration() const;
+  // Queues "\r\n<line>\r\n" as unsolicited output.
+  void queue_line(unsigned delay_ms, std::string line);
+  // Restarts the modem once the current answer has been sent.
+  void restart_after_answer() { restart_pending_ = true; }
+
+ private:
+  Reply run(const Command& command);
+  std::string final_text(const Reply& reply) const;
+  void report_registration_change();
+
+  const Profile& profile_;
+  ModemConfig config_;
+  ModemSession session_;
+  Registration reported_;
+  bool restart_pending_ = false;
+  std::vector<Unsolicited> unsolicited_;
+};
+
+}  // namespace modemsim

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace modemsim {
+
+enum class SimState { Ready, PinWanted, PukWanted, Absent, Failure };
+
+struct PdpContext {
+  std::string type = "IP";
+  std::string apn;
+  bool active = false;
+};
+
+struct UssdAnswer {
+  int status = 0;
+  std::string text;
+  bool has_text = true;  // false: the bare "+CUSD: <status>" form
+};
+
+// What the modem and its network are. It survives a restart; scenarios and the control channel
+// change it with `set`.
+struct ModemConfig {
+  int rssi = 17;
+  int ber = 99;
+  int registration = 1;  // the +CGREG stat the network grants while the radio is on
+  unsigned lac = 0x00a1;
+  unsigned ci = 0x01b2c3d4;
+  int act = 2;  // access technology in +COPS: 2 = UTRAN
+  std::string operator_code = "65501";
+  std::string operator_name = "Simnet ZA";
+  std::string operator_short = "Simnet";
+
+  SimState sim = SimState::Ready;
+  bool pin_lock = false;  // the SIM asks for its PIN again after each restart
+  std::string pin = "1234";
+  std::string puk = "12345678";
+  int pin_attempts = 3;
+  int puk_attempts = 10;
+  int sim_busy = 0;  // how many SIM queries still answer "SIM busy"
+
+  std::string manufacturer = "Modemsim";
+  std::string model = "MS-3G100";
+  std::string revision = "11.608.02.00.00";
+  std::string imei = "356938035643809";
+  std::string imsi = "655011234567890";
+  std::string iccid = "8927001234567890123";
+
+  std::map<int, PdpContext> contexts = {{1, {"IP", "internet", false}}};
+  int sms_error = 0;  // 0: the network accepts messages; otherwise the +CMS ERROR code
+  unsigned sms_delay_ms = 300;
+  unsigned ussd_delay_ms = 300;
+  std::map<std::string, UssdAnswer> ussd;
+  bool diag_only = false;  // the port ignores AT and speaks only the diagnostic protocol
+
+  std::map<std::string, std::string> vendor;  // the keys a profile adds, with their values
+};
+
+// What a restart resets.
+struct ModemSession {
+  bool echo = true;
+  int cmee = 0;
+  int creg_n = 0;
+  int cgreg_n = 0;
+  int cops_format = 0;
+  int cfun = 1;
+  int cmgf = 0;
+  std::string cnmi = "0,0,0,0,0";
+  int cscb_mode = 0;
+  std::string cscb_mids;
+  std::string cscb_dcss;
+  int cusd_n = 0;
+  int message_reference = 0;
+  int sms_length = -1;  // >= 0 while the text after the SMS prompt is awaited
+};
+
+}  // namespace modemsim
