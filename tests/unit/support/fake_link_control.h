@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "link/link_control.h"
+#include "support/journal.h"
+
+namespace kivo::test {
+
+// Records "open COM7", "close", "at <command>" and "exchange <hex bytes>"; every exchange
+// answers "OK" at once.
+class FakeLinkControl : public LinkControl {
+ public:
+  explicit FakeLinkControl(Journal& journal) : journal_(journal) {}
+
+  int open_result = 1;
+  bool open = false;
+
+  int open_modem_link(const char* port_name) override {
+    journal_.add(std::string("open ") + port_name);
+    open = open_result == 1;
+    return open_result;
+  }
+  void close() override {
+    journal_.add("close");
+    open = false;
+  }
+  bool is_open() const override { return open; }
+  Reply tx_at_command(const char* command) override {
+    journal_.add(std::string("at ") + command);
+    return {1, "OK"};
+  }
+  int tx_data(const void* bytes, std::size_t count) override {
+    journal_.add("data " + hex(bytes, count));
+    return 1;
+  }
+  Reply tx_data_and_get_response(const void* bytes, std::size_t count) override {
+    journal_.add("exchange " + hex(bytes, count));
+    return {1, "OK"};
+  }
+
+ private:
+  static std::string hex(const void* bytes, std::size_t count) {
+    std::string text;
+    char byte[4];
+    for (std::size_t i = 0; i < count; ++i) {
+      std::snprintf(byte, sizeof(byte), i ? " %02X" : "%02X",
+                    static_cast<const std::uint8_t*>(bytes)[i]);
+      text += byte;
+    }
+    return text;
+  }
+
+  Journal& journal_;
+};
+
+}  // namespace kivo::test

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "app/main_view.h"
+#include "support/fake_message_boxes.h"
+#include "support/journal.h"
+
+namespace kivo::test {
+
+// Records every call in the journal (`text 1021 ""`, "enable 1023 0", "post 3", ...) and
+// keeps the control texts, so the logic can read back what the user typed.
+class FakeMainView : public MainView {
+ public:
+  explicit FakeMainView(Journal& journal) : journal_(journal) {}
+
+  FakeMessageBoxes boxes;
+  std::map<int, std::string> texts;
+
+  void set_text(int control, const char* text) override {
+    texts[control] = text;
+    log("text", control, '"' + std::string(text) + '"');
+  }
+  std::string text(int control) const override {
+    auto it = texts.find(control);
+    return it == texts.end() ? std::string() : it->second;
+  }
+  void enable(int control, bool enabled) override { log("enable", control, enabled ? "1" : "0"); }
+  void set_default_button(int control) override { log("default", control); }
+  void limit_text(int control, unsigned characters) override {
+    log("limit", control, std::to_string(characters));
+  }
+  void append_text(int control, const char* text) override { log("append", control, text); }
+  void copy_text_to_clipboard(int control) override { log("copy", control); }
+  void set_bar_range(int control, int low, int high) override {
+    log("bar range", control, std::to_string(low) + " " + std::to_string(high));
+  }
+  void set_bar_position(int control, int position) override {
+    log("bar position", control, std::to_string(position));
+  }
+  void set_bar_colour(int control, std::uint32_t colour) override {
+    log("bar colour", control, hex(colour));
+  }
+  void set_bar_background(int control, std::uint32_t colour) override {
+    log("bar background", control, hex(colour));
+  }
+  void clear_list(int control) override { log("list clear", control); }
+  void add_list_entry(int control, const char* text, std::uint32_t value) override {
+    log("list add", control, std::string(text) + " " + std::to_string(value));
+  }
+  void select_list_entry(int control, int index) override {
+    log("list select", control, std::to_string(index));
+  }
+  int selected_list_entry(int) const override { return -1; }
+  std::uint32_t list_entry_value(int, int) const override { return 0; }
+  void set_icons() override { journal_.add("icons"); }
+  void create_status_bar() override { journal_.add("status bar"); }
+  void set_status_text(const char* text) override { journal_.add(std::string("status ") + text); }
+  void set_timer(unsigned timer, unsigned period_ms) override {
+    log("timer", int(timer), std::to_string(period_ms));
+  }
+  void kill_timer(unsigned timer) override { log("kill", int(timer)); }
+  BoxAnswer show_box(const BoxRequest& request) override {
+    journal_.add(std::string("box ") + request.text);
+    return boxes.show(request);
+  }
+  void post(const Notice& notice) override {
+    journal_.add("post " + std::to_string(static_cast<unsigned>(notice.id)));
+  }
+  void post_close() override { journal_.add("post close"); }
+  void end_dialog(int result) override { journal_.add("end " + std::to_string(result)); }
+
+ private:
+  void log(const char* what, int control, const std::string& detail = "") {
+    journal_.add(std::string(what) + " " + std::to_string(control) +
+                 (detail.empty() ? "" : " " + detail));
+  }
+  static std::string hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%06X", static_cast<unsigned>(value));
+    return text;
+  }
+
+  Journal& journal_;
+};
+
+}  // namespace kivo::test
