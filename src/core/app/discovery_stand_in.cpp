@@ -13,7 +13,7 @@ void discovery_thread(const DiscoveryContext& context, unsigned wait_first_ms) {
     context.state.device_ready = true;
     context.view.set_status_text("Ready");
   } else {
-    context.view.set_status_text(kPortOpenFailedStatus);
+    context.view.set_status_text("Unable to open COM port.");
   }
   Notice done;
   done.id = NoticeId::DiscoveryDone;

@@ -14,8 +14,6 @@ struct DiscoveryContext {
   Sleeper& sleeper;
 };
 
-constexpr char kPortOpenFailedStatus[] = "Unable to open COM port.";
-
 // The discovery thread's body until the registry search and the modem initialization exist:
 // it waits `wait_first_ms` (the modem restarting after a reset), then opens the port given on
 // the command line. Ready or not, it posts DiscoveryDone as its last action, so the detect
