@@ -20,4 +20,21 @@ int Trace::operator()(const char* format, ...) const {
   return 1;
 }
 
+int Trace::labelled(const char* label, const char* text, std::size_t length) const {
+  char line[kTraceLineSize];
+  std::size_t used = 0;
+  auto append = [&](const char* bytes, std::size_t count) {
+    std::size_t room = sizeof(line) - 1 - used;
+    if (count > room) count = room;
+    std::memcpy(line + used, bytes, count);
+    used += count;
+  };
+  append(kTracePrefix, sizeof(kTracePrefix) - 1);
+  append(label, std::strlen(label));
+  append(text, length);
+  line[used] = '\0';
+  sink_.write_line(line);
+  return 1;
+}
+
 }  // namespace kivo

@@ -147,15 +147,10 @@ void Dispatcher::post_report(NoticeId id, const Report& report) {
   context_.notices.post(notice);
 }
 
-// Traces `format` with the line alone (without its line end): the line is cut in place for the
-// call and restored.
-void Dispatcher::trace_line(const char* format, const char* line, std::size_t line_length) {
+// Traces `label` with the line alone (without its line end).
+void Dispatcher::trace_line(const char* label, const char* line, std::size_t line_length) {
   if (!context_.trace) return;
-  char* end = const_cast<char*>(line) + first_line(std::string_view(line, line_length)).size();
-  const char saved = *end;  // at most the chunk's own NUL
-  *end = '\0';
-  (*context_.trace)(format, line);
-  *end = saved;
+  context_.trace->labelled(label, line, first_line(std::string_view(line, line_length)).size());
 }
 
 void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
@@ -172,7 +167,7 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
   const std::size_t n =
       nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - chunk) : length;
   // 2.
-  if (context_.trace) (*context_.trace)("received data: %s", chunk);
+  if (context_.trace) context_.trace->labelled("received data: ", chunk, n);
 
   // 3. The line loop.
   std::size_t p = 0;
@@ -217,7 +212,7 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
           if (parse_mode(line, report))
             post_report(NoticeId::Mode, report);
           else
-            trace_line("malformed ^MODE received: %s", line_start, line.size());
+            trace_line("malformed ^MODE received: ", line_start, line.size());
           outcome = Outcome::NextLine;
           break;
         }
@@ -234,7 +229,7 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
             next = *end;
             outcome = Outcome::At;
           } else {
-            trace_line("malformed CBM received: %s", line_start, line.size());
+            trace_line("malformed CBM received: ", line_start, line.size());
             outcome = Outcome::Done;  // the rest of the chunk is dropped
           }
           break;
@@ -280,7 +275,7 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
             outcome = Outcome::At;
           } else {
             response.status = UssdResponse::kMalformed;
-            trace_line("malformed USSD received: %s", line_start, line.size());
+            trace_line("malformed USSD received: ", line_start, line.size());
             post_report(NoticeId::Ussd, response);
             outcome = Outcome::Done;  // the rest of the chunk is dropped
           }
@@ -291,7 +286,7 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
           if (parse_dsflowrpt(line, report))
             post_report(NoticeId::FlowReport, report);
           else
-            trace_line("malformed ^DSFLOWRPT received: %s", line_start, line.size());
+            trace_line("malformed ^DSFLOWRPT received: ", line_start, line.size());
           outcome = Outcome::NextLine;
           break;
         }

@@ -63,7 +63,7 @@ class Dispatcher {
   void post(NoticeId id, std::uint32_t value = 0);
   template <typename Report>
   void post_report(NoticeId id, const Report& report);
-  void trace_line(const char* format, const char* line, std::size_t line_length);
+  void trace_line(const char* label, const char* line, std::size_t line_length);
 
   DispatcherContext context_;
   std::atomic<bool> sms_send_pending_{false};

@@ -32,6 +32,18 @@ TEST(Trace, LongTextIsCutToTheLineBuffer) {
   EXPECT_EQ(sink.lines()[1], "KIVO: " + std::string(2041, 'b'));
 }
 
+TEST(Trace, LabelledTextMatchesTheFormattedLineAndIsCutTheSameWay) {
+  test::RecordingTraceSink sink;
+  Trace trace(sink);
+  std::string longer(5000, 'c');
+  trace.labelled("received data: ", "OK\r\nrest", 4);
+  trace.labelled("received data: ", longer.data(), longer.size());
+  trace("received data: %s", longer.c_str());
+  EXPECT_EQ(sink.lines()[0], "KIVO: received data: OK\r\n");
+  EXPECT_EQ(sink.lines()[1].size(), 2047u);
+  EXPECT_EQ(sink.lines()[1], sink.lines()[2]);
+}
+
 TEST(ErrorBox, ShowsAnUnownedErrorBoxCaptionedKivo) {
   test::FakeMessageBoxes boxes;
   EXPECT_EQ(error_box(boxes, "SetCommMask failed with error %d.\n", 5), 1);
