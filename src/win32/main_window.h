@@ -2,41 +2,24 @@
 
 #include <windows.h>
 
-#include <atomic>
-
+#include "app/app_state.h"
 #include "app/command_set.h"
-#include "app/data_paths.h"
-#include "app/file_system.h"
-#include "app/message_boxes.h"
+#include "app/main_window_controller.h"
 #include "app/notice_pool.h"
-#include "app/options.h"
-#include "app/registry.h"
-#include "app/trace.h"
-#include "link/modem_link.h"
-#include "link/notices.h"
-#include "link/serial_port.h"
+#include "dialog_main_view.h"
 
 namespace kivo {
 
-struct MainWindowServices {
-  const Trace& trace;
-  MessageBoxes& boxes;
-  Registry& registry;
-  FileSystem& files;
-  SerialPortOpener& opener;
-  NoticeSink& notices;
-  NoticePool& notice_pool;
-  // Published while the dialog exists, for owned message boxes and posted notices.
-  std::atomic<HWND>& handle;
-  const Options& options;
-  const CommandSet& command_set;
-};
-
-// The main dialog: creates the status bar, fixes the data paths, runs discovery on its own
-// thread and owns the modem link.
+// The main dialog (template 105): its procedure hands every message to the controller.
 class MainWindow {
  public:
-  explicit MainWindow(MainWindowServices services);
+  MainWindow(MainWindowController& controller, DialogMainView& view, NoticePool& notice_pool,
+             AppState& state, const CommandSet& command_set)
+      : controller_(controller),
+        view_(view),
+        notice_pool_(notice_pool),
+        state_(state),
+        command_set_(command_set) {}
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -45,24 +28,15 @@ class MainWindow {
 
  private:
   static INT_PTR CALLBACK dialog_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static DWORD WINAPI discovery_thread(void* self);
+  INT_PTR handle(UINT message, WPARAM wparam, LPARAM lparam);
 
-  void on_init_dialog(HWND window);
-  void on_close();
-  void on_notice(Notice* notice);
-  void discover();
-  void set_status_text(const char* text);
-  void join_discovery();
-
-  MainWindowServices services_;
-  std::atomic<CommandSet> command_set_{CommandSet::Standard};
-  ModemLink link_;
-  DataPaths data_paths_;
+  MainWindowController& controller_;
+  DialogMainView& view_;
+  NoticePool& notice_pool_;
+  AppState& state_;
+  const CommandSet& command_set_;
   HINSTANCE instance_ = nullptr;
   HICON icon_ = nullptr;
-  HWND window_ = nullptr;
-  HWND status_bar_ = nullptr;
-  HANDLE discovery_ = nullptr;
 };
 
 }  // namespace kivo

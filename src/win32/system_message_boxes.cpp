@@ -55,11 +55,15 @@ BoxAnswer answer(int result) {
 
 }  // namespace
 
-BoxAnswer SystemMessageBoxes::show(const BoxRequest& request) {
-  HWND owner = request.owner == BoxOwner::MainWindow ? main_window_.load() : nullptr;
+BoxAnswer show_message_box(HWND owner, const BoxRequest& request) {
   const UINT flags = icon_flag(request.icon) | buttons_flag(request.buttons) |
                      default_button_flag(request.default_button);
   return answer(MessageBoxA(owner, request.text, request.caption, flags));
+}
+
+BoxAnswer SystemMessageBoxes::show(const BoxRequest& request) {
+  return show_message_box(request.owner == BoxOwner::MainWindow ? main_window_.load() : nullptr,
+                          request);
 }
 
 }  // namespace kivo

@@ -8,6 +8,9 @@
 
 namespace kivo {
 
+// MessageBoxA owned by `owner` (null: no owner); the request's owner field is not looked at.
+BoxAnswer show_message_box(HWND owner, const BoxRequest& request);
+
 // MessageBoxA; boxes owned by the main window use the handle it publishes while it exists.
 class SystemMessageBoxes : public MessageBoxes {
  public:

@@ -1,0 +1,158 @@
+#include "dialog_main_view.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "res/resource_ids.h"
+#include "system_message_boxes.h"
+
+namespace kivo {
+namespace {
+
+// Visual styles draw progress bars in the theme's colour and ignore PBM_SETBARCOLOR; the
+// classic bar shows the signal colour.
+BOOL CALLBACK unthemed_progress_bar(HWND child, LPARAM) {
+  char class_name[32] = {};
+  GetClassNameA(child, class_name, sizeof class_name);
+  if (lstrcmpiA(class_name, PROGRESS_CLASSA) == 0) SetWindowTheme(child, L" ", L" ");
+  return TRUE;
+}
+
+}  // namespace
+
+void DialogMainView::attach(HWND dialog, HINSTANCE instance, HICON icon) {
+  dialog_ = dialog;
+  instance_ = instance;
+  icon_ = icon;
+  EnumChildWindows(dialog, unthemed_progress_bar, 0);
+  window_.store(dialog);
+}
+
+void DialogMainView::detach() {
+  window_.store(nullptr);
+  status_bar_.store(nullptr);
+  dialog_ = nullptr;
+}
+
+void DialogMainView::set_text(int control, const char* text) {
+  SetDlgItemTextA(dialog_, control, text);
+}
+
+std::string DialogMainView::text(int control) const {
+  HWND item = GetDlgItem(dialog_, control);
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1, '\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void DialogMainView::enable(int control, bool enabled) {
+  EnableWindow(GetDlgItem(dialog_, control), enabled ? TRUE : FALSE);
+}
+
+// DM_SETDEFID only records the identifier; the buttons' frames follow their styles.
+void DialogMainView::set_default_button(int control) {
+  const LRESULT current = SendMessageA(dialog_, DM_GETDEFID, 0, 0);
+  const int previous = HIWORD(current) == DC_HASDEFID ? LOWORD(current) : 0;
+  if (previous != 0 && previous != control) send(previous, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+  SendMessageA(dialog_, DM_SETDEFID, static_cast<WPARAM>(control), 0);
+  send(control, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
+
+void DialogMainView::limit_text(int control, unsigned characters) {
+  send(control, EM_LIMITTEXT, characters);
+}
+
+void DialogMainView::append_text(int control, const char* text) {
+  const int end = GetWindowTextLengthA(GetDlgItem(dialog_, control));
+  send(control, EM_SETSEL, static_cast<WPARAM>(end), end);
+  send(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+}
+
+void DialogMainView::copy_text_to_clipboard(int control) {
+  send(control, EM_SETSEL, 0, -1);
+  send(control, WM_COPY);
+}
+
+void DialogMainView::set_bar_range(int control, int low, int high) {
+  send(control, PBM_SETRANGE, 0, MAKELPARAM(low, high));
+}
+
+void DialogMainView::set_bar_position(int control, int position) {
+  send(control, PBM_SETPOS, static_cast<WPARAM>(position));
+}
+
+void DialogMainView::set_bar_colour(int control, std::uint32_t colour) {
+  send(control, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(colour));
+}
+
+void DialogMainView::set_bar_background(int control, std::uint32_t colour) {
+  send(control, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(colour));
+}
+
+void DialogMainView::clear_list(int control) {
+  send(control, CB_RESETCONTENT);
+}
+
+void DialogMainView::add_list_entry(int control, const char* text, std::uint32_t value) {
+  const LRESULT index = send(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  if (index >= 0) send(control, CB_SETITEMDATA, static_cast<WPARAM>(index), value);
+}
+
+void DialogMainView::select_list_entry(int control, int index) {
+  send(control, CB_SETCURSEL, static_cast<WPARAM>(index));
+}
+
+int DialogMainView::selected_list_entry(int control) const {
+  const LRESULT index = send(control, CB_GETCURSEL);
+  return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+std::uint32_t DialogMainView::list_entry_value(int control, int index) const {
+  return static_cast<std::uint32_t>(send(control, CB_GETITEMDATA, static_cast<WPARAM>(index)));
+}
+
+void DialogMainView::set_icons() {
+  SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  SendMessageA(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+}
+
+// The bar places itself along the bottom edge; the position given here does not matter.
+void DialogMainView::create_status_bar() {
+  status_bar_.store(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_BORDER,
+                                    -100, -100, 10, 10, dialog_,
+                                    reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance_, nullptr));
+}
+
+// Sent, so a worker's text is on screen before it goes on.
+void DialogMainView::set_status_text(const char* text) {
+  HWND bar = status_bar_.load();
+  if (bar != nullptr) SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void DialogMainView::set_timer(unsigned timer, unsigned period_ms) {
+  SetTimer(dialog_, timer, period_ms, nullptr);
+}
+
+void DialogMainView::kill_timer(unsigned timer) {
+  KillTimer(dialog_, timer);
+}
+
+BoxAnswer DialogMainView::show_box(const BoxRequest& request) {
+  return show_message_box(dialog_, request);
+}
+
+void DialogMainView::post(const Notice& notice) {
+  notices_.post(notice);
+}
+
+void DialogMainView::post_close() {
+  HWND window = window_.load();
+  if (window != nullptr) PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void DialogMainView::end_dialog(int result) {
+  EndDialog(dialog_, result);
+}
+
+}  // namespace kivo
