@@ -1,5 +1,5 @@
 // parse_dsflowrpt on any text, in an exact-size buffer: it must not read outside it, and its
-// result must equal the column-by-column reading of Part 5.1 over the first line (the parser has
+// result must equal the plain column-by-column reading over the first line (the parser has
 // a faster path for the standard line; this checks the two agree).
 
 #include <cstddef>

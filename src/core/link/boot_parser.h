@@ -6,7 +6,7 @@
 
 namespace kivo {
 
-// "^BOOT:" (Part 2.1). `text` is the line start (the rest of the received chunk); only its first
+// "^BOOT:". `text` is the line start (the rest of the received chunk); only its first
 // line is read. True when it begins with "^BOOT:"; then five decimal numbers are read, the first
 // right behind the prefix, each following one after skipping exactly one character (the
 // separator) behind the previous number; a missing number reads as 0.

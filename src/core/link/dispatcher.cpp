@@ -18,7 +18,7 @@ namespace kivo {
 
 namespace {
 
-// The prefix table of Part 2.1, in its order.
+// The prefix table, in its order: the first match decides.
 enum class Row {
   Boot,
   Rssi,

@@ -12,7 +12,7 @@
 namespace kivo {
 
 // Where the dispatcher hands a captured response: the ResponseBuffer and rx_response_event of
-// the modem link (Part 2.1). Called on the receive thread.
+// the modem link. Called on the receive thread.
 class ResponseSink {
  public:
   virtual ~ResponseSink() = default;
@@ -35,7 +35,7 @@ struct DispatcherContext {
 constexpr std::size_t kRxBufferSize = 2048;        // RxBuffer: one read, plus its NUL
 constexpr std::size_t kResponseBufferSize = 2048;  // ResponseBuffer: text, plus its NUL
 
-// The line dispatcher of Part 2.1 (`rx_dispatch`). It keeps no state between chunks besides
+// The line dispatcher (`rx_dispatch`). It keeps no state between chunks besides
 // NovatelStatus and sms_send_pending, and allocates nothing: a chunk is processed in place and
 // the only copy is the response capture. rx_dispatch is called by one thread at a time.
 class Dispatcher {
@@ -47,7 +47,7 @@ class Dispatcher {
   // 4B FA 04 00) is first unwrapped in place. The chunk is text: it ends at its first NUL.
   void rx_dispatch(char* chunk, std::size_t length);
 
-  // sms_send_pending: set by the SMS sender (Part 6.3), cleared by "+CMGS:" or a reported
+  // sms_send_pending: set by the SMS sender, cleared by "+CMGS:" or a reported
   // "+CMS ERROR:".
   void set_sms_send_pending(bool pending) { sms_send_pending_.store(pending); }
   bool sms_send_pending() const { return sms_send_pending_.load(); }

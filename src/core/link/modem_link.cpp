@@ -213,7 +213,7 @@ Reply ModemLink::tx_at_command(const char* command) {
   if (context_.command_set.load() == CommandSet::Novatel) {
     Shared::NovatelView channel(s, port.get(), timings_.exchange_wait_ms);
     bool write_failed = false;
-    // Its own result is not used: the two waits below decide (Part 2.2).
+    // Its own result is not used: the two waits below decide.
     novatel_tx_command(channel, command, context_.trace, write_failed);
     written = !write_failed;
   } else {

@@ -6,7 +6,7 @@
 #include "app/message_boxes.h"
 #include "app/trace.h"
 
-// Part 2.3: the Novatel diagnostic channel. With the Novatel command set every AT command goes to
+// The Novatel diagnostic channel. With the Novatel command set every AT command goes to
 // the modem inside a diagnostic frame, and the modem answers inside such frames.
 
 namespace kivo {

@@ -56,8 +56,8 @@ inline std::string_view first_line(std::string_view text) {
 }
 
 // Reads at `pos` in `text`, never looking outside `text` (a `pos` beyond its end reads as a
-// missing number at the end). At most `max_digits` digits are taken (Part 5.1 cuts a 16-digit
-// field after its eighth digit); reading stops there as at any other character.
+// missing number at the end). At most `max_digits` digits are taken (the flow report cuts a
+// 16-digit field after its eighth digit); reading stops there as at any other character.
 inline NumberReading read_number(std::string_view text, std::size_t pos, unsigned base = 10,
                                  std::size_t max_digits = kUnlimitedDigits) {
   NumberReading r;

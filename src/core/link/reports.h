@@ -3,25 +3,25 @@
 #include <cstddef>
 #include <cstdint>
 
-// The records of the unsolicited reports the receive thread parses (Part 2.1 lists them). Each is
+// The records of the unsolicited reports the receive thread parses. Each is
 // a fixed-size, trivially copyable value: a notification carries its own copy, and copying one
 // allocates nothing.
 
 namespace kivo {
 
-// "^BOOT:" (Part 2.1): five unsigned numbers, in the order they stand in the line.
+// "^BOOT:": five unsigned numbers, in the order they stand in the line.
 struct BootReport {
   static constexpr std::size_t kCount = 5;
   std::uint32_t values[kCount] = {};
 };
 
-// "^MODE:" (Part 4.2): the Huawei system mode and system sub-mode.
+// "^MODE:": the Huawei system mode and system sub-mode.
 struct ModeReport {
   std::uint32_t sys_mode = 0;
   std::uint32_t sub_mode = 0;
 };
 
-// Unsolicited "+CGREG:" (Part 4.1): registration status and, when present, location area code
+// Unsolicited "+CGREG:": registration status and, when present, location area code
 // and cell identity (RNC ID in the upper 16 bits). Absent fields are 0.
 struct RegistrationReport {
   std::uint32_t stat = 0;
@@ -29,7 +29,7 @@ struct RegistrationReport {
   std::uint32_t ci = 0;
 };
 
-// "+CUSD:" (Part 6.1).
+// "+CUSD:".
 struct UssdResponse {
   static constexpr std::int32_t kMalformed = 255;
   static constexpr std::size_t kTextSize = 184;  // up to 183 characters and a NUL
@@ -37,7 +37,7 @@ struct UssdResponse {
   char text[kTextSize] = {};  // the string, each LF not preceded by CR turned into CR LF
 };
 
-// "+CBM:" (Part 6.2): one decoded cell-broadcast page.
+// "+CBM:": one decoded cell-broadcast page.
 struct CellBroadcastPage {
   static constexpr std::size_t kTextSize = 94;  // up to 93 characters and a NUL
   std::uint16_t serial_number = 0;
@@ -48,7 +48,7 @@ struct CellBroadcastPage {
   char text[kTextSize] = {};
 };
 
-// "^DSFLOWRPT:" (Part 5.1).
+// "^DSFLOWRPT:".
 struct FlowReport {
   std::uint32_t duration = 0;  // seconds since the connection started
   std::uint32_t tx_rate = 0;   // bytes per second

@@ -8,7 +8,7 @@
 
 namespace kivo {
 
-// "+CBM:" (Part 6.2). `text` is the line start and the rest of the received chunk: the header
+// "+CBM:". `text` is the line start and the rest of the received chunk: the header
 // line "+CBM: 88" and the page line of 176 hexadecimal digits behind it. Fails (nullopt) unless
 // the text begins with "+CBM: 88\r\n". Header fields are read from their columns (a character
 // that is not a hex digit, or one beyond the text, counts as 0); page 0 or pages 0 makes both 1.

@@ -8,7 +8,7 @@
 
 namespace kivo {
 
-// "+CUSD:" (Part 6.1). `text` is the line start and the rest of the received chunk: the string
+// "+CUSD:". `text` is the line start and the rest of the received chunk: the string
 // runs from the quote behind "+CUSD: <status>," to the last double quote anywhere in `text`, so a
 // string over several lines is taken whole. Copies at most 182 characters of it into
 // `response.text`, each LF not preceded by CR turned into CR LF, always NUL-terminated.

@@ -6,7 +6,7 @@
 
 namespace kivo {
 
-// "^DSFLOWRPT:" (Part 5.1). `text` is the line start (the rest of the received chunk). Returns
+// "^DSFLOWRPT:". `text` is the line start (the rest of the received chunk). Returns
 // false only when it does not begin with "^DSFLOWRPT:" (then nothing is stored). The seven
 // hexadecimal fields are read at their fixed columns (11, 20, 29, 38+46, 55+63, 72, 81); each
 // 16-digit field is two readings, the first cut after eight digits (high 32 bits), the second

@@ -18,7 +18,7 @@ using Captures = std::vector<std::string>;
 const CommandSet kAllSets[] = {CommandSet::Standard, CommandSet::Huawei, CommandSet::Option,
                                CommandSet::Novatel,  CommandSet::Sierra, CommandSet::Nokia};
 
-// --- the edge cases of Part 2.1 ---
+// --- chunk rules ---
 
 TEST(Dispatcher, AnAnswerLineAndEverythingBehindItBecomeTheResponse) {
   DispatchHarness h;

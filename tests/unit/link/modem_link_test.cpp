@@ -387,7 +387,7 @@ TEST(ModemLinkNovatel, AnEmptyTextReplyKeepsThePreviousResponse) {
 }
 
 TEST(ModemLinkNovatel, AnUnexpectedStatusStillEndsWithTheResponseEvent) {
-  // novatel_tx_command fails, but tx_at_command goes on with its own waits (Part 2.2): the
+  // novatel_tx_command fails, but tx_at_command goes on with its own waits: the
   // emptied chunk set the response event, so the result is 1 and the text the previous one.
   LinkFixture f({}, CommandSet::Novatel);
   ASSERT_EQ(f.link.open_modem_link("COM1"), 1);

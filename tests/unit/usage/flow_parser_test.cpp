@@ -74,7 +74,7 @@ TEST(ParseDsflowrpt, ANonHexFieldReadsZero) {
 namespace kivo {
 namespace {
 
-// The reading Part 5.1 describes, column by column, over the first line only.
+// The plain reading, column by column, over the first line only.
 FlowReport reference_reading(std::string_view text) {
   const std::string_view line = first_line(text);
   const auto at = [&](std::size_t column, std::size_t digits = kUnlimitedDigits) {
