@@ -36,6 +36,15 @@ std::string json_string(const std::string& text) {
   return out + "\"";
 }
 
+std::string json_array(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (const std::string& item : items) {
+    if (out.size() > 1) out += ",";
+    out += item;
+  }
+  return out + "]";
+}
+
 void JsonObject::add_name(const char* name) {
   if (!body_.empty()) body_ += ",";
   body_ += json_string(name) + ":";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace uiprobe {
 
@@ -11,6 +12,7 @@ class JsonObject {
   JsonObject& add(const char* name, const char* text) { return add(name, std::string(text)); }
   JsonObject& add(const char* name, bool value);
   JsonObject& add(const char* name, long value);
+  JsonObject& add(const char* name, int value) { return add(name, static_cast<long>(value)); }
   // `json` is inserted as it is (an array or object already encoded).
   JsonObject& add_raw(const char* name, const std::string& json);
   std::string str() const { return "{" + body_ + "}"; }
@@ -23,5 +25,8 @@ class JsonObject {
 // A JSON string literal. Window texts are ANSI; bytes above 0x7F are written as the code points
 // of the same number (Latin-1), which is exact for the texts the program shows.
 std::string json_string(const std::string& text);
+
+// A JSON array of items that are already encoded.
+std::string json_array(const std::vector<std::string>& items);
 
 }  // namespace uiprobe

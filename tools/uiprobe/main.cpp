@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "control_reader.h"
 #include "json_writer.h"
 #include "window_finder.h"
 
@@ -19,6 +21,9 @@ namespace {
 
 constexpr unsigned kDefaultTimeoutMs = 10000;
 constexpr int kStatusBarId = 100;
+// How long a click or a list choice waits for the window to handle it; a handler that opens a
+// box or talks to the modem for longer goes on after the probe has ended.
+constexpr UINT kHandleWaitMs = 1500;
 
 struct Arguments {
   std::vector<std::string> positional;
@@ -88,21 +93,13 @@ int cmd_status_text(const Arguments& args) {
 int cmd_message_box(const Arguments& args) {
   HWND box = wait_for(find_message_box, args.timeout_ms);
   if (!box) return fail("no message box");
-  std::string buttons = "[";
-  for (const Button& button : dialog_buttons(box)) {
-    if (buttons.size() > 1) buttons += ",";
-    buttons += json_string(button.name);
-  }
-  buttons += "]";
-  return print(JsonObject()
-                   .add("caption", window_text(box))
-                   .add("text", window_text(GetDlgItem(box, 0xFFFF)))
-                   .add_raw("buttons", buttons));
+  std::printf("%s\n", describe_dialog(box).c_str());
+  return 0;
 }
 
-// press BUTTON: clicks a button of the program's message box.
-int cmd_press(const Arguments& args) {
-  if (args.positional.size() != 1) return fail("press needs one button name");
+// answer BUTTON (or press BUTTON): clicks a button of the program's message box.
+int cmd_answer(const Arguments& args) {
+  if (args.positional.size() != 1) return fail("answer needs one button name");
   const int id = button_id(args.positional[0]);
   if (id == 0) return fail("unknown button " + args.positional[0]);
   HWND box = wait_for(find_message_box, args.timeout_ms);
@@ -133,6 +130,122 @@ int cmd_window(const Arguments&) {
   return window ? print(window_state(window)) : fail("no visible window titled Kivoscope");
 }
 
+// read [ID...]: every control of the main window (or the named ones), its status bar, focus,
+// default button and the program's open boxes.
+int cmd_read(const Arguments& args) {
+  HWND window = main_window_or_null(args);
+  if (!window) return fail("no visible window titled Kivoscope");
+  std::vector<int> ids;
+  for (const std::string& id : args.positional) ids.push_back(std::atoi(id.c_str()));
+  std::printf("%s\n", describe_main_window(window, ids).c_str());
+  return 0;
+}
+
+// The main window's control `id_text`, of one of `kinds`, enabled and visible as a user could
+// reach it; null after printing the error.
+HWND usable_control(const Arguments& args, const std::string& id_text,
+                    std::initializer_list<const char*> kinds, HWND* window_out) {
+  HWND window = main_window_or_null(args);
+  if (!window) {
+    fail("no visible window titled Kivoscope");
+    return nullptr;
+  }
+  const int id = std::atoi(id_text.c_str());
+  HWND control = GetDlgItem(window, id);
+  if (!control) {
+    fail("no control " + id_text);
+    return nullptr;
+  }
+  const std::string kind = control_kind(control);
+  bool known = false;
+  for (const char* wanted : kinds) known = known || kind == wanted;
+  if (!known) {
+    fail("control " + id_text + " is a " + kind);
+    return nullptr;
+  }
+  if (!IsWindowVisible(control) || !IsWindowEnabled(control)) {
+    fail("control " + id_text + " is disabled or hidden");
+    return nullptr;
+  }
+  *window_out = window;
+  return control;
+}
+
+// click ID: presses a push button as a mouse click does (BM_CLICK).
+int cmd_click(const Arguments& args) {
+  if (args.positional.size() != 1) return fail("click needs a control identifier");
+  HWND window = nullptr;
+  HWND button = usable_control(args, args.positional[0], {"button"}, &window);
+  if (!button) return 1;
+  DWORD_PTR ignored = 0;
+  const bool done =
+      SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, kHandleWaitMs, &ignored) != 0;
+  return print(
+      JsonObject().add("clicked", std::atoi(args.positional[0].c_str())).add("done", done));
+}
+
+// type ID TEXT: focuses an edit, selects its text and types TEXT over it one character at a time
+// (an empty TEXT deletes it with Backspace), so the dialog gets the edit's own notifications.
+int cmd_type(const Arguments& args) {
+  if (args.positional.size() != 2) return fail("type needs a control identifier and a text");
+  HWND window = nullptr;
+  HWND edit = usable_control(args, args.positional[0], {"edit"}, &window);
+  if (!edit) return 1;
+  if (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) {
+    return fail("control " + args.positional[0] + " is read-only");
+  }
+  send(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  send(edit, EM_SETSEL, 0, -1);
+  const std::string& text = args.positional[1];
+  if (text.empty()) send(edit, WM_CHAR, VK_BACK, 1);
+  for (unsigned char c : text) send(edit, WM_CHAR, c, 1);
+  return print(JsonObject()
+                   .add("control", std::atoi(args.positional[0].c_str()))
+                   .add("text", window_text(edit)));
+}
+
+// select ID INDEX: chooses an entry of a drop-down list and closes it with that choice
+// (CBN_SELENDOK), as the mouse or Enter does.
+int cmd_select(const Arguments& args) {
+  if (args.positional.size() != 2) return fail("select needs a control identifier and an index");
+  HWND window = nullptr;
+  HWND list = usable_control(args, args.positional[0], {"drop-down list", "combo box"}, &window);
+  if (!list) return 1;
+  const int index = std::atoi(args.positional[1].c_str());
+  DWORD_PTR count = 0;
+  send(list, CB_GETCOUNT, 0, 0, &count);
+  if (index < 0 || index >= static_cast<int>(count)) {
+    return fail("control " + args.positional[0] + " has no entry " + args.positional[1]);
+  }
+  send(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  DWORD_PTR ignored = 0;
+  const WPARAM command = MAKEWPARAM(GetDlgCtrlID(list), CBN_SELENDOK);
+  const bool done = SendMessageTimeoutA(window, WM_COMMAND, command, reinterpret_cast<LPARAM>(list),
+                                        SMTO_NORMAL, kHandleWaitMs, &ignored) != 0;
+  return print(JsonObject()
+                   .add("control", std::atoi(args.positional[0].c_str()))
+                   .add("selected", index)
+                   .add("done", done));
+}
+
+// key enter|escape: the key goes to the focused control through the window's message loop,
+// where the dialog turns it into a press of the default button (or Cancel).
+int cmd_key(const Arguments& args) {
+  if (args.positional.size() != 1) return fail("key needs enter or escape");
+  const std::string& name = args.positional[0];
+  const WPARAM key = name == "enter" ? VK_RETURN : name == "escape" ? VK_ESCAPE : 0;
+  if (key == 0) return fail("unknown key " + name);
+  HWND window = main_window_or_null(args);
+  if (!window) return fail("no visible window titled Kivoscope");
+  const int focus = focused_control(window);
+  HWND target = focus != 0 ? GetDlgItem(window, focus) : window;
+  const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC))
+                      << 16;
+  PostMessageA(target, WM_KEYDOWN, key, scan | 1);
+  PostMessageA(target, WM_KEYUP, key, scan | 1 | (LPARAM{3} << 30));
+  return print(JsonObject().add("key", name).add("focus", focus));
+}
+
 // close: asks the main window to close, as its close box does.
 int cmd_close(const Arguments& args) {
   HWND window = main_window_or_null(args);
@@ -152,7 +265,13 @@ constexpr Command kCommands[] = {
     {"window", cmd_window, "window                 the main window's state, now"},
     {"status-text", cmd_status_text, "status-text [--wait T] the status bar text"},
     {"message-box", cmd_message_box, "message-box            caption, text, buttons of a box"},
-    {"press", cmd_press, "press BUTTON           click OK, Cancel, Yes, No, Retry, ..."},
+    {"answer", cmd_answer, "answer BUTTON          click OK, Cancel, Yes, No, Retry, ..."},
+    {"press", cmd_answer, "press BUTTON           the same as answer"},
+    {"read", cmd_read, "read [ID...]           controls, status, focus, default, boxes"},
+    {"click", cmd_click, "click ID               press a push button"},
+    {"type", cmd_type, "type ID TEXT           type TEXT into an edit, over its text"},
+    {"select", cmd_select, "select ID INDEX        choose an entry of a drop-down list"},
+    {"key", cmd_key, "key enter|escape       a key to the focused control"},
     {"minimize", cmd_minimize, "minimize               minimize the main window"},
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
 };

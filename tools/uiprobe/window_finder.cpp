@@ -22,22 +22,44 @@ bool is_class(HWND window, const char* name) {
 }
 
 struct Search {
-  bool (*matches)(HWND);
-  HWND found = nullptr;
+  bool (*matches)(HWND, HWND) = nullptr;
+  HWND main_window = nullptr;
+  std::vector<HWND> found;
+  bool all = false;
 };
 
 BOOL CALLBACK check_top_level(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   if (!IsWindowVisible(window) || !is_class(window, kDialogClass)) return TRUE;
-  if (!search->matches(window)) return TRUE;
-  search->found = window;
-  return FALSE;
+  if (!search->matches(window, search->main_window)) return TRUE;
+  search->found.push_back(window);
+  return search->all ? TRUE : FALSE;
 }
 
-HWND find_top_level(bool (*matches)(HWND)) {
-  Search search{matches};
+std::vector<HWND> find_top_level(bool (*matches)(HWND, HWND), bool all, HWND main_window) {
+  Search search;
+  search.matches = matches;
+  search.main_window = main_window;
+  search.all = all;
   EnumWindows(check_top_level, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+DWORD process_of(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process;
+}
+
+bool is_program_dialog(HWND window, HWND main_window) {
+  if (window == main_window) return false;
+  if (main_window != nullptr && process_of(window) == process_of(main_window)) return true;
+  const std::string caption = window_text(window);
+  return caption == "KIVO" || caption == "KIVO Command Line Help" || caption == "USSD Help";
+}
+
+std::vector<HWND> program_dialogs(bool all) {
+  return find_top_level(is_program_dialog, all, find_main_window());
 }
 
 BOOL CALLBACK collect_button(HWND child, LPARAM param) {
@@ -52,16 +74,18 @@ BOOL CALLBACK collect_button(HWND child, LPARAM param) {
 
 }  // namespace
 
+bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR* result) {
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             result != nullptr ? result : &ignored) != 0;
+}
+
 std::string window_text(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                           &length)) {
-    return "";
-  }
+  if (!send(window, WM_GETTEXTLENGTH, 0, 0, &length)) return "";
   std::string text(length + 1, '\0');
   DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied)) {
+  if (!send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), &copied)) {
     return "";
   }
   text.resize(copied < length ? copied : length);
@@ -69,14 +93,18 @@ std::string window_text(HWND window) {
 }
 
 HWND find_main_window() {
-  return find_top_level([](HWND window) { return window_text(window) == kMainWindowTitle; });
+  const std::vector<HWND> found = find_top_level(
+      [](HWND window, HWND) { return window_text(window) == kMainWindowTitle; }, false, nullptr);
+  return found.empty() ? nullptr : found.front();
 }
 
 HWND find_message_box() {
-  return find_top_level([](HWND window) {
-    const std::string caption = window_text(window);
-    return caption == "KIVO" || caption == "KIVO Command Line Help";
-  });
+  const std::vector<HWND> found = program_dialogs(false);
+  return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> find_program_dialogs() {
+  return program_dialogs(true);
 }
 
 std::vector<Button> dialog_buttons(HWND dialog) {

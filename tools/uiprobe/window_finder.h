@@ -10,6 +10,9 @@ namespace uiprobe {
 constexpr char kMainWindowTitle[] = "Kivoscope";
 constexpr char kDialogClass[] = "#32770";
 
+// SendMessageTimeout that gives up after 2 s or on a hung window; false then.
+bool send(HWND window, UINT message, WPARAM wparam, LPARAM lparam, DWORD_PTR* result = nullptr);
+
 // A control's or window's text, read with WM_GETTEXT, which the system carries across
 // processes (GetWindowText does not read other processes' controls).
 std::string window_text(HWND window);
@@ -17,9 +20,12 @@ std::string window_text(HWND window);
 // The visible main window, or null.
 HWND find_main_window();
 
-// A visible message box of the program (a dialog captioned "KIVO" or "KIVO Command Line
-// Help"), or null.
+// A visible message box or dialog of the program other than the main window (one of the main
+// window's process, or one captioned "KIVO", "KIVO Command Line Help" or "USSD Help"), or null.
 HWND find_message_box();
+
+// Every such box or dialog, in the order the system lists them (topmost first).
+std::vector<HWND> find_program_dialogs();
 
 struct Button {
   int id;
