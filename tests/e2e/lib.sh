@@ -66,8 +66,8 @@ e2e_start() {
   export WINEPREFIX="$OUT/prefix"
   trap e2e_finish EXIT
   # A virtual desktop draws the window frames that no window manager draws under Xvfb.
-  kivo_new_prefix "$WINEPREFIX" --desktop 800x600
-  kivo_start_xvfb "$OUT/xvfb.log" || fail "no X display"
+  kivo_new_prefix "$WINEPREFIX" --desktop 1024x768
+  kivo_start_xvfb "$OUT/xvfb.log" 1024x768 || fail "no X display"
   echo "$KIVO_XVFB_PID Xvfb" >>"$OUT/pids"
   kivo_start_wineserver "$WINEPREFIX" "$OUT/wineserver.log"
   wine "$DBWINLISTEN_EXE" "Z:$TRACE" </dev/null >"$OUT/dbwinlisten.log" 2>&1 &
@@ -177,4 +177,45 @@ expect_trace_count() {
   local line=$1 expected=$2 count
   count=$(grep -cxF -- "$line" "$TRACE" || true)
   expect_eq "trace lines \"$line\"" "$count" "$expected"
+}
+
+# window_json: the main window as `uiprobe read` prints it (controls, status, focus, boxes).
+window_json() {
+  probe read
+}
+
+# control ID: the JSON object of the main window's control ID.
+control() {
+  local json
+  json=$(probe read "$1")
+  grep -oE "\\{\"id\":$1,([^{}]|\\{[^{}]*\\})*\\}" <<<"$json" || fail "no control $1 in $json"
+}
+
+# expect_control ID FRAGMENT...: control ID's JSON holds every FRAGMENT ('"enabled":false').
+expect_control() {
+  local id=$1 json fragment
+  shift
+  json=$(control "$id")
+  for fragment in "$@"; do
+    [[ $json == *"$fragment"* ]] || fail "control $id: no $fragment in $json"
+  done
+  e2e_log "ok: control $id has $*"
+}
+
+# expect_window FRAGMENT...: the main window's JSON holds every FRAGMENT ('"default_button":1052').
+expect_window() {
+  local json fragment
+  json=$(window_json)
+  for fragment in "$@"; do
+    [[ $json == *"$fragment"* ]] || fail "window: no $fragment in $json"
+  done
+  e2e_log "ok: window has $*"
+}
+
+# expect_transcript_count LINE N: the simulator received LINE (written as its transcript shows
+# it, 'ATE1\r\n') N times.
+expect_transcript_count() {
+  local line=$1 expected=$2 count
+  count=$(grep -cxF -- "$line" "$OUT/modem-transcript.txt" 2>/dev/null || true)
+  expect_eq "modem received \"$line\"" "$count" "$expected"
 }
