@@ -106,4 +106,17 @@ std::vector<std::string> split_args(std::string_view args) {
   return out;
 }
 
+std::optional<unsigned long long> parse_number(std::string_view text, int base) {
+  if (text.empty() || text.size() > 16) return std::nullopt;
+  unsigned long long value = 0;
+  for (char c : text) {
+    int digit = is_digit(c)                                                  ? c - '0'
+                : base == 16 && std::isxdigit(static_cast<unsigned char>(c)) ? upper(c) - 'A' + 10
+                                                                             : -1;
+    if (digit < 0) return std::nullopt;
+    value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
+  }
+  return value;
+}
+
 }  // namespace modemsim

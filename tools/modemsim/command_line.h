@@ -25,4 +25,7 @@ std::optional<std::vector<Command>> parse_command_line(std::string_view line);
 // The comma-separated parameters of a command, each without surrounding blanks and quotes.
 std::vector<std::string> split_args(std::string_view args);
 
+// A whole unsigned number of at most 16 digits in `base` (10 or 16), or nothing.
+std::optional<unsigned long long> parse_number(std::string_view text, int base = 10);
+
 }  // namespace modemsim

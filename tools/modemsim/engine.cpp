@@ -244,6 +244,7 @@ void Engine::handle_diag(const Unit& unit, Millis now) {
   DiagReply reply = answer_diag_packet(unit.raw);
   output_.push({reply.bytes, now, 0});
   if (reply.resets_modem) model_.restart();
+  send_unsolicited(now);
 }
 
 void Engine::send_answer(std::string echo, std::string answer, const Rule* rule, Millis now) {

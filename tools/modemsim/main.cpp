@@ -46,7 +46,8 @@ struct Options {
 int usage() {
   std::fprintf(stderr,
                "usage: modemsim [--link PATH] [--transcript FILE] [--scenario FILE]\n"
-               "                [--control PATH] [--profile standard|novatel]\n");
+               "                [--control PATH]\n"
+               "                [--profile standard|huawei|option|novatel|sierra|nokia]\n");
   return 2;
 }
 

@@ -45,7 +45,7 @@ const char* cme_text(int code) {
   }
 }
 
-bool parse_number(std::string_view text, long& out, int base = 10) {
+bool parse_long(std::string_view text, long& out, int base = 10) {
   std::string s(text);
   if (s.empty()) return false;
   char* end = nullptr;
@@ -61,7 +61,7 @@ long tpdu_length(std::string_view hex) {
     if (!std::isxdigit(static_cast<unsigned char>(c))) return -1;
   }
   long smsc = 0;
-  parse_number(hex.substr(0, 2), smsc, 16);
+  parse_long(hex.substr(0, 2), smsc, 16);
   return static_cast<long>(hex.size() / 2) - smsc - 1;
 }
 
@@ -70,7 +70,7 @@ using Setter = std::function<bool(ModemModel&, std::string_view)>;
 Setter int_setter(int ModemConfig::*field, long low, long high) {
   return [=](ModemModel& m, std::string_view v) {
     long n = 0;
-    if (!parse_number(v, n) || n < low || n > high) return false;
+    if (!parse_long(v, n) || n < low || n > high) return false;
     m.config().*field = static_cast<int>(n);
     return true;
   };
@@ -79,7 +79,7 @@ Setter int_setter(int ModemConfig::*field, long low, long high) {
 Setter delay_setter(unsigned ModemConfig::*field) {
   return [=](ModemModel& m, std::string_view v) {
     long n = 0;
-    if (!parse_number(v, n) || n < 0) return false;
+    if (!parse_long(v, n) || n < 0) return false;
     m.config().*field = static_cast<unsigned>(n);
     return true;
   };
@@ -88,7 +88,7 @@ Setter delay_setter(unsigned ModemConfig::*field) {
 Setter hex_setter(unsigned ModemConfig::*field) {
   return [=](ModemModel& m, std::string_view v) {
     long n = 0;
-    if (!parse_number(v, n, 16) || n < 0) return false;
+    if (!parse_long(v, n, 16) || n < 0) return false;
     m.config().*field = static_cast<unsigned>(n);
     return true;
   };
@@ -144,6 +144,38 @@ bool set_cfun(ModemModel& m, std::string_view v) {
   return true;
 }
 
+bool set_tech(ModemModel& m, std::string_view v) {
+  auto technology = technology_named(v);
+  if (technology) m.config().tech = *technology;
+  return technology.has_value();
+}
+
+// The RNC (upper 16 bits) or the cell (lower 16 bits) of the cell identity, in decimal.
+Setter ci_half_setter(int shift) {
+  return [=](ModemModel& m, std::string_view v) {
+    long n = 0;
+    if (!parse_long(v, n) || n < 0 || n > 0xffff) return false;
+    unsigned mask = 0xffffu << shift;
+    m.config().ci = (m.config().ci & ~mask) | (static_cast<unsigned>(n) << shift);
+    return true;
+  };
+}
+
+bool set_ci_digits(ModemModel& m, std::string_view v) {
+  if (v != "auto" && v != "4" && v != "8") return false;
+  m.config().ci_digits = v == "auto" ? 0 : v[0] - '0';
+  return true;
+}
+
+bool set_operator_format(ModemModel& m, std::string_view v) {
+  static const std::map<std::string_view, int> formats = {
+      {"asked", -1}, {"long", 0}, {"short", 1}, {"numeric", 2}};
+  auto it = formats.find(v);
+  if (it == formats.end()) return false;
+  m.config().operator_format = it->second;
+  return true;
+}
+
 const std::map<std::string_view, Setter>& setters() {
   static const std::map<std::string_view, Setter> table = {
       {"rssi", int_setter(&ModemConfig::rssi, 0, 99)},
@@ -151,10 +183,17 @@ const std::map<std::string_view, Setter>& setters() {
       {"registration", int_setter(&ModemConfig::registration, 0, 5)},
       {"lac", hex_setter(&ModemConfig::lac)},
       {"ci", hex_setter(&ModemConfig::ci)},
-      {"act", int_setter(&ModemConfig::act, 0, 7)},
+      {"rnc", ci_half_setter(16)},
+      {"cell", ci_half_setter(0)},
+      {"tech", set_tech},
       {"operator", text_setter(&ModemConfig::operator_code)},
       {"operator_name", text_setter(&ModemConfig::operator_name)},
       {"operator_short", text_setter(&ModemConfig::operator_short)},
+      {"operator_format", set_operator_format},
+      {"location_quotes", flag_setter(&ModemConfig::location_quotes)},
+      {"ci_digits", set_ci_digits},
+      {"location_act", flag_setter(&ModemConfig::location_act)},
+      {"pdp_address", text_setter(&ModemConfig::pdp_address)},
       {"sim", set_sim},
       {"pin_lock", flag_setter(&ModemConfig::pin_lock)},
       {"pin", text_setter(&ModemConfig::pin)},
@@ -182,9 +221,18 @@ const std::map<std::string_view, Setter>& setters() {
 
 }  // namespace
 
-ModemModel::ModemModel(const Profile& profile) : profile_(profile) {
-  config_.vendor = profile.vendor_keys;
-  reported_ = registration();
+ModemModel::ModemModel(const Profile& profile) : profile_(profile), session_(start_session()) {
+  for (const auto& [key, vendor_key] : profile.vendor_keys) {
+    if (!vendor_key.start.empty()) config_.vendor[key] = vendor_key.start;
+  }
+  for (const auto& [key, value] : profile.identity) set(key, value);
+  reported_ = view();
+}
+
+ModemSession ModemModel::start_session() const {
+  ModemSession session;
+  session.vendor = profile_.session_keys;
+  return session;
 }
 
 Registration ModemModel::registration() const {
@@ -196,6 +244,46 @@ Registration ModemModel::registration() const {
     r.ci = config_.ci;
   }
   return r;
+}
+
+bool ModemModel::registered() const {
+  int stat = registration().stat;
+  return stat == 1 || stat == 5;
+}
+
+Technology ModemModel::technology() const {
+  return registered() ? config_.tech : Technology::None;
+}
+
+void ModemModel::follow_radio_mode() {
+  if (profile_.radio_mode)
+    config_.tech = allowed_technology(config_.tech, profile_.radio_mode(*this));
+}
+
+NetworkView ModemModel::view() {
+  NetworkView v;
+  v.radio_on = session_.cfun == 1;
+  v.registration = registration();
+  v.rssi = v.radio_on ? config_.rssi : 99;
+  v.ber = v.radio_on ? config_.ber : 99;
+  v.technology = technology();
+  return v;
+}
+
+int ModemModel::sim_error() const {
+  switch (config_.sim) {
+    case SimState::Ready:
+      return 0;
+    case SimState::PinWanted:
+      return 11;
+    case SimState::PukWanted:
+      return 12;
+    case SimState::Absent:
+      return 10;
+    case SimState::Failure:
+      break;
+  }
+  return 13;
 }
 
 std::string ModemModel::execute(std::string_view line) {
@@ -213,7 +301,7 @@ std::string ModemModel::execute(std::string_view line) {
     if (last.final != FinalResult::Ok) break;
   }
   out += final_text(last);
-  report_registration_change();
+  report_changes();
   if (restart_pending_) restart();
   return out;
 }
@@ -266,14 +354,17 @@ std::string ModemModel::finish_sms(std::string_view body, bool cancelled) {
 
 std::string ModemModel::set(std::string_view key, std::string_view value) {
   auto it = setters().find(key);
+  auto vendor = profile_.vendor_keys.find(std::string(key));
   if (it != setters().end()) {
     if (!it->second(*this, value)) return "bad value for " + std::string(key);
-  } else if (config_.vendor.count(std::string(key)) != 0) {
-    config_.vendor[std::string(key)] = std::string(value);
+  } else if (vendor != profile_.vendor_keys.end()) {
+    if (!vendor->second.apply(*this, vendor->first, value)) {
+      return "bad value for " + std::string(key);
+    }
   } else {
     return "unknown key " + std::string(key);
   }
-  report_registration_change();
+  report_changes();
   return {};
 }
 
@@ -283,11 +374,12 @@ void ModemModel::define_ussd(std::string code, UssdAnswer answer) {
 
 void ModemModel::restart() {
   restart_pending_ = false;
-  session_ = ModemSession{};
+  session_ = start_session();
   for (auto& [cid, context] : config_.contexts) context.active = false;
   if (config_.sim == SimState::Ready && config_.pin_lock) config_.sim = SimState::PinWanted;
   // A restart drops the registration without telling anyone: the reports are off again.
-  reported_ = registration();
+  reported_ = view();
+  if (profile_.on_restart) profile_.on_restart(*this);
 }
 
 void ModemModel::queue_line(unsigned delay_ms, std::string line) {
@@ -300,13 +392,13 @@ std::vector<Unsolicited> ModemModel::take_unsolicited() {
   return out;
 }
 
-void ModemModel::report_registration_change() {
-  Registration now = registration();
+void ModemModel::report_changes() {
+  NetworkView now = view();
   if (now == reported_) return;
-  Registration before = reported_;
+  NetworkView before = reported_;
   reported_ = now;
-  for (RegistrationReport report : standard_registration_reports()) report(*this, before, now);
-  for (RegistrationReport report : profile_.registration_reports) report(*this, before, now);
+  for (StatusReport report : standard_reports()) report(*this, before, now);
+  for (StatusReport report : profile_.reports) report(*this, before, now);
 }
 
 }  // namespace modemsim

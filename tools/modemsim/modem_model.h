@@ -37,6 +37,7 @@ class ModemModel {
   void define_ussd(std::string code, UssdAnswer answer);
 
   // Power cycle: the session settings return to their start values; the configuration stays.
+  // The profile may then have something to say.
   void restart();
 
   // The unsolicited output collected since the last call.
@@ -49,7 +50,17 @@ class ModemModel {
   // For command handlers and reports.
   ModemConfig& config() { return config_; }
   ModemSession& session() { return session_; }
+  // The session settings of a freshly started modem of this profile.
+  ModemSession start_session() const;
   Registration registration() const;
+  bool registered() const;  // home or roaming
+  // The technology in use; None while not registered.
+  Technology technology() const;
+  // Moves to a technology that a new network-mode setting allows.
+  void follow_radio_mode();
+  NetworkView view();
+  // The +CME error of a SIM that cannot serve a request, or 0 when it is ready.
+  int sim_error() const;
   // Queues "\r\n<line>\r\n" as unsolicited output.
   void queue_line(unsigned delay_ms, std::string line);
   // Restarts the modem once the current answer has been sent.
@@ -58,12 +69,13 @@ class ModemModel {
  private:
   Reply run(const Command& command);
   std::string final_text(const Reply& reply) const;
-  void report_registration_change();
+  // Lets the reports speak about what changed since the last time.
+  void report_changes();
 
   const Profile& profile_;
   ModemConfig config_;
   ModemSession session_;
-  Registration reported_;
+  NetworkView reported_;
   bool restart_pending_ = false;
   std::vector<Unsolicited> unsolicited_;
 };

@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+#include "technology.h"
+
 namespace modemsim {
 
 enum class SimState { Ready, PinWanted, PukWanted, Absent, Failure };
@@ -26,11 +28,18 @@ struct ModemConfig {
   int ber = 99;
   int registration = 1;  // the +CGREG stat the network grants while the radio is on
   unsigned lac = 0x00a1;
-  unsigned ci = 0x01b2c3d4;
-  int act = 2;  // access technology in +COPS: 2 = UTRAN
+  unsigned ci = 0x01b2c3d4;            // a UTRAN cell: the RNC in the upper 16 bits
+  Technology tech = Technology::Umts;  // in use while registered
   std::string operator_code = "65501";
   std::string operator_name = "Simnet ZA";
   std::string operator_short = "Simnet";
+
+  // How the answers are shaped.
+  bool location_quotes = true;          // LAC and cell in double quotes
+  int ci_digits = 0;                    // 4 or 8; 0: 4 while the cell fits, else 8
+  bool location_act = false;            // the location reports end with the <AcT>
+  int operator_format = -1;             // the +COPS format the modem answers in; -1: the one asked
+  std::string pdp_address = "0.0.0.0";  // the address +CGDCONT? shows
 
   SimState sim = SimState::Ready;
   bool pin_lock = false;  // the SIM asks for its PIN again after each restart
@@ -72,7 +81,8 @@ struct ModemSession {
   std::string cscb_dcss;
   int cusd_n = 0;
   int message_reference = 0;
-  int sms_length = -1;  // >= 0 while the text after the SMS prompt is awaited
+  int sms_length = -1;                // >= 0 while the text after the SMS prompt is awaited
+  std::map<std::string, int> vendor;  // the settings a profile adds
 };
 
 }  // namespace modemsim

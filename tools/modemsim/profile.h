@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "technology.h"
 
 namespace modemsim {
 
@@ -37,28 +38,60 @@ struct Registration {
   bool operator==(const Registration& o) const {
     return stat == o.stat && lac == o.lac && ci == o.ci;
   }
+  bool operator!=(const Registration& o) const { return !(*this == o); }
 };
 
-// Queues the unsolicited lines that a change of registration causes.
-using RegistrationReport = void (*)(ModemModel&, const Registration& before,
-                                    const Registration& now);
+// What the modem's unsolicited reports describe. The model compares it before and after every
+// command and every `set`, and lets each report speak about the difference.
+struct NetworkView {
+  bool radio_on = false;
+  Registration registration;
+  int rssi = 99;  // as +CSQ reports them: 99 while the radio is off
+  int ber = 99;
+  Technology technology = Technology::None;  // None while not registered
+  bool operator==(const NetworkView& o) const {
+    return radio_on == o.radio_on && registration == o.registration && rssi == o.rssi &&
+           ber == o.ber && technology == o.technology;
+  }
+};
+
+// Queues the unsolicited lines that a change of the view causes.
+using StatusReport = void (*)(ModemModel&, const NetworkView& before, const NetworkView& now);
+
+// A key that a profile adds to `set`: its start value, kept in ModemConfig::vendor (none for a
+// key that changes other state), and what checks and applies a value, false when it is bad.
+struct VendorKey {
+  std::string start;
+  bool (*apply)(ModemModel&, const std::string& key, std::string_view value) = nullptr;
+};
 
 // A vendor's modem: the commands and reports it adds to (or changes in) the standard 3GPP
-// modem, its own settable keys, and whether its port speaks the diagnostic framing.
+// modem, its own settable keys and session settings, and whether its port speaks the
+// diagnostic framing.
 struct Profile {
   std::string name;
   CommandTable commands;
-  std::vector<RegistrationReport> registration_reports;
-  std::map<std::string, std::string> vendor_keys;  // key -> value at start
+  std::vector<StatusReport> reports;
+  std::map<std::string, VendorKey> vendor_keys;
+  std::map<std::string, int> session_keys;      // settings a restart resets, with start values
+  std::map<std::string, std::string> identity;  // standard keys it starts with other values of
+  // Which radio networks its network-mode setting allows; null: any.
+  RadioMode (*radio_mode)(ModemModel&) = nullptr;
+  // Queues what it says once it has restarted; null: nothing.
+  void (*on_restart)(ModemModel&) = nullptr;
   bool diag_frames = false;
 };
 
 // Every command and report of a standard 3GPP modem.
 const CommandTable& standard_commands();
-const std::vector<RegistrationReport>& standard_registration_reports();
+const std::vector<StatusReport>& standard_reports();
 
 const Profile& standard_profile();
+const Profile& huawei_profile();
+const Profile& option_profile();
 const Profile& novatel_profile();
+const Profile& sierra_profile();
+const Profile& nokia_profile();
 // The profile of that name, or null.
 const Profile* find_profile(std::string_view name);
 

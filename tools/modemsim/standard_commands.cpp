@@ -18,45 +18,32 @@ std::string arg(const std::vector<std::string>& args, std::size_t i) {
   return i < args.size() ? args[i] : std::string();
 }
 
-bool registered(ModemModel& m) {
-  int stat = m.registration().stat;
-  return stat == 1 || stat == 5;
-}
-
-// The +CME error of a SIM that cannot serve a request, or 0 when it is ready.
-int sim_error(ModemModel& m) {
-  switch (m.config().sim) {
-    case SimState::Ready:
-      return 0;
-    case SimState::PinWanted:
-      return 11;
-    case SimState::PukWanted:
-      return 12;
-    case SimState::Absent:
-      return 10;
-    case SimState::Failure:
-      break;
-  }
-  return 13;
-}
-
 // Settings that ATZ and AT&F bring back; the radio and the SMS prompt are not settings.
 void restore_settings(ModemModel& m) {
-  ModemSession defaults;
+  ModemSession defaults = m.start_session();
   defaults.cfun = m.session().cfun;
   defaults.message_reference = m.session().message_reference;
   m.session() = defaults;
 }
 
-std::string hex4or8(unsigned value) {
+std::string hex(unsigned value, int digits) {
   char text[16];
-  std::snprintf(text, sizeof text, value > 0xffff ? "%08X" : "%04X", value);
+  std::snprintf(text, sizeof text, "%0*X", digits, value);
   return text;
 }
 
-std::string location(const Registration& r) {
+// ",<lac>,<ci>" and, where the modem adds it, ",<AcT>", in the shape the modem writes them;
+// nothing while not registered.
+std::string location(ModemModel& m, const NetworkView& v) {
+  const Registration& r = v.registration;
   if (r.stat != 1 && r.stat != 5) return {};
-  return ",\"" + hex4or8(r.lac) + "\",\"" + hex4or8(r.ci) + "\"";
+  const ModemConfig& config = m.config();
+  int digits = config.ci_digits != 0 ? config.ci_digits : r.ci > 0xffff ? 8 : 4;
+  unsigned ci = digits == 4 ? r.ci & 0xffff : r.ci;
+  std::string quote = config.location_quotes ? "\"" : "";
+  std::string text = "," + quote + hex(r.lac, 4) + quote + "," + quote + hex(ci, digits) + quote;
+  if (config.location_act) text += "," + std::to_string(access_technology(v.technology));
+  return text;
 }
 
 Reply echo(ModemModel& m, const Command& c) {
@@ -110,9 +97,9 @@ Reply cmee(ModemModel& m, const Command& c) {
 
 Reply registration_status(ModemModel& m, const Command& c, const char* prefix, int& n) {
   if (c.kind != CommandKind::Read) return small_setting(c, prefix, n, 2, 50);
-  Registration r = m.registration();
-  std::string line = prefix + std::to_string(n) + "," + std::to_string(r.stat);
-  return Reply::ok({n == 2 ? line + location(r) : line});
+  NetworkView v = m.view();
+  std::string line = prefix + std::to_string(n) + "," + std::to_string(v.registration.stat);
+  return Reply::ok({n == 2 ? line + location(m, v) : line});
 }
 
 Reply creg(ModemModel& m, const Command& c) {
@@ -157,7 +144,7 @@ Reply cpin_read(ModemModel& m) {
     case SimState::Failure:
       break;
   }
-  return Reply::cme(sim_error(m));
+  return Reply::cme(m.sim_error());
 }
 
 Reply cpin_enter(ModemModel& m, const std::vector<std::string>& args) {
@@ -183,7 +170,7 @@ Reply cpin_enter(ModemModel& m, const std::vector<std::string>& args) {
     if (--config.puk_attempts <= 0) config.sim = SimState::Failure;
     return Reply::cme(16);
   }
-  int error = sim_error(m);
+  int error = m.sim_error();
   return Reply::cme(error != 0 ? error : 3);
 }
 
@@ -197,10 +184,8 @@ Reply cpin(ModemModel& m, const Command& c) {
 Reply csq(ModemModel& m, const Command& c) {
   if (c.kind == CommandKind::Test) return Reply::ok({"+CSQ: (0-31,99),(0-7,99)"});
   if (c.kind != CommandKind::Action) return Reply::error();
-  bool radio = m.session().cfun == 1;
-  int rssi = radio ? m.config().rssi : 99;
-  int ber = radio ? m.config().ber : 99;
-  return Reply::ok({"+CSQ: " + std::to_string(rssi) + "," + std::to_string(ber)});
+  NetworkView v = m.view();
+  return Reply::ok({"+CSQ: " + std::to_string(v.rssi) + "," + std::to_string(v.ber)});
 }
 
 std::string operator_in_format(ModemModel& m, int format) {
@@ -212,16 +197,19 @@ std::string operator_in_format(ModemModel& m, int format) {
 Reply cops(ModemModel& m, const Command& c) {
   switch (c.kind) {
     case CommandKind::Read: {
-      if (!registered(m)) return Reply::ok({"+COPS: 0"});
-      int format = m.session().cops_format;
+      if (!m.registered()) return Reply::ok({"+COPS: 0"});
+      int format = m.config().operator_format;
+      if (format < 0) format = m.session().cops_format;
       return Reply::ok({"+COPS: 0," + std::to_string(format) + ",\"" +
-                        operator_in_format(m, format) + "\"," + std::to_string(m.config().act)});
+                        operator_in_format(m, format) + "\"," +
+                        std::to_string(access_technology(m.technology()))});
     }
     case CommandKind::Test: {
       std::string list;
       if (m.session().cfun == 1) {
         list = "(2,\"" + m.config().operator_name + "\",\"" + m.config().operator_short + "\",\"" +
-               m.config().operator_code + "\"," + std::to_string(m.config().act) + ")";
+               m.config().operator_code + "\"," +
+               std::to_string(access_technology(m.config().tech)) + ")";
       }
       return Reply::ok({"+COPS: " + list + ",,(0-4),(0-2)"});
     }
@@ -246,7 +234,7 @@ Reply cgdcont(ModemModel& m, const Command& c) {
       std::vector<std::string> lines;
       for (const auto& [cid, context] : contexts) {
         lines.push_back("+CGDCONT: " + std::to_string(cid) + ",\"" + context.type + "\",\"" +
-                        context.apn + "\",\"0.0.0.0\",0,0");
+                        context.apn + "\",\"" + m.config().pdp_address + "\",0,0");
       }
       return Reply::ok(lines);
     }
@@ -286,7 +274,7 @@ Reply cgact(ModemModel& m, const Command& c) {
   auto args = split_args(c.args);
   long state = number(arg(args, 0));
   if (state != 0 && state != 1) return Reply::cme(50);
-  if (state == 1 && !registered(m)) return Reply::cme(30);
+  if (state == 1 && !m.registered()) return Reply::cme(30);
   std::vector<int> cids;
   for (std::size_t i = 1; i < args.size(); ++i) {
     long cid = number(args[i]);
@@ -312,7 +300,7 @@ Reply cusd(ModemModel& m, const Command& c) {
   m.session().cusd_n = static_cast<int>(n);
   std::string code = arg(args, 1);
   if (code.empty()) return Reply::ok();
-  if (!registered(m)) return Reply::cme(30);
+  if (!m.registered()) return Reply::cme(30);
   if (n == 1) {
     auto known = m.config().ussd.find(code);
     UssdAnswer answer =
@@ -367,7 +355,7 @@ Reply cscb(ModemModel& m, const Command& c) {
 Reply cmgs(ModemModel& m, const Command& c) {
   if (c.kind == CommandKind::Test) return Reply::ok();
   if (c.kind != CommandKind::Set) return Reply::error();
-  if (sim_error(m) != 0) return Reply::cms(sim_error(m) == 10 ? 310 : 311);
+  if (m.sim_error() != 0) return Reply::cms(m.sim_error() == 10 ? 310 : 311);
   long length = m.session().cmgf == 0 ? number(c.args) : 0;
   if (length < 0 || (m.session().cmgf == 0 && (length < 1 || length > 164))) {
     return Reply::cms(304);
@@ -396,7 +384,7 @@ Reply cgsn(ModemModel& m, const Command& c) {
 }
 
 Reply cimi(ModemModel& m, const Command& c) {
-  if (c.kind == CommandKind::Action && sim_error(m) != 0) return Reply::cme(sim_error(m));
+  if (c.kind == CommandKind::Action && m.sim_error() != 0) return Reply::cme(m.sim_error());
   return identity(c, m.config().imsi);
 }
 
@@ -412,7 +400,7 @@ std::string stored_iccid(const std::string& iccid, std::size_t bytes) {
 Reply crsm(ModemModel& m, const Command& c) {
   if (c.kind == CommandKind::Test) return Reply::ok();
   if (c.kind != CommandKind::Set) return Reply::error();
-  if (sim_error(m) != 0) return Reply::cme(sim_error(m));
+  if (m.sim_error() != 0) return Reply::cme(m.sim_error());
   constexpr long kReadBinary = 176;
   constexpr long kEfIccid = 0x2fe2;
   auto args = split_args(c.args);
@@ -425,18 +413,25 @@ Reply crsm(ModemModel& m, const Command& c) {
                     stored_iccid(m.config().iccid, static_cast<std::size_t>(length)) + "\""});
 }
 
-// +CREG and +CGREG: n=1 reports the status when it changes, n=2 also every change of cell.
-void report(ModemModel& m, int n, const char* prefix, const Registration& before,
-            const Registration& now) {
-  if (n == 1 && before.stat != now.stat) m.queue_line(0, prefix + std::to_string(now.stat));
-  if (n == 2) m.queue_line(0, prefix + std::to_string(now.stat) + location(now));
+// +CREG and +CGREG: n=1 reports the status when it changes, n=2 also every change of cell (and
+// of the access technology, where the modem reports it).
+void report(ModemModel& m, int n, const char* prefix, const NetworkView& before,
+            const NetworkView& now) {
+  int stat = now.registration.stat;
+  if (n == 1 && before.registration.stat != stat) m.queue_line(0, prefix + std::to_string(stat));
+  if (n != 2) return;
+  bool act_changed = m.config().location_act &&
+                     access_technology(before.technology) != access_technology(now.technology);
+  if (before.registration != now.registration || act_changed) {
+    m.queue_line(0, prefix + std::to_string(stat) + location(m, now));
+  }
 }
 
-void report_creg(ModemModel& m, const Registration& before, const Registration& now) {
+void report_creg(ModemModel& m, const NetworkView& before, const NetworkView& now) {
   report(m, m.session().creg_n, "+CREG: ", before, now);
 }
 
-void report_cgreg(ModemModel& m, const Registration& before, const Registration& now) {
+void report_cgreg(ModemModel& m, const NetworkView& before, const NetworkView& now) {
   report(m, m.session().cgreg_n, "+CGREG: ", before, now);
 }
 
@@ -454,8 +449,8 @@ const CommandTable& standard_commands() {
   return table;
 }
 
-const std::vector<RegistrationReport>& standard_registration_reports() {
-  static const std::vector<RegistrationReport> reports = {report_creg, report_cgreg};
+const std::vector<StatusReport>& standard_reports() {
+  static const std::vector<StatusReport> reports = {report_creg, report_cgreg};
   return reports;
 }
 
