@@ -226,6 +226,8 @@ ModemModel::ModemModel(const Profile& profile) : profile_(profile), session_(sta
     if (!vendor_key.start.empty()) config_.vendor[key] = vendor_key.start;
   }
   for (const auto& [key, value] : profile.identity) set(key, value);
+  // The modem starts as it is: nothing to report about getting there.
+  unsolicited_.clear();
   reported_ = view();
 }
 
