@@ -5,6 +5,7 @@
 #include "app/command_set.h"
 #include "app/data_paths.h"
 #include "app/options.h"
+#include "status/network_snapshot.h"
 
 namespace kivo {
 
@@ -18,6 +19,7 @@ struct AppState {
   std::atomic<bool> device_ready{false};
   // The modem accepted location reports; the registration poll runs only then.
   std::atomic<bool> location_reports_enabled{false};
+  NetworkSnapshot network;
 };
 
 }  // namespace kivo

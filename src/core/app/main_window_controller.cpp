@@ -6,6 +6,11 @@
 #include "app/data_paths.h"
 #include "app/discovery_stand_in.h"
 #include "link/novatel.h"
+#include "status/command_set_profile.h"
+#include "status/operator_poll.h"
+#include "status/registration.h"
+#include "status/signal.h"
+#include "status/technology.h"
 
 namespace kivo {
 
@@ -31,6 +36,7 @@ MainWindowController::MainWindowController(MainWindowContext context)
 void MainWindowController::on_init_dialog() {
   setup_main_window();
   context_.state.device_ready = false;
+  reset_network_snapshot();
   // Without a usable data folder the files go to the current directory; nothing to report.
   find_data_paths(context_.registry, context_.files, context_.state.data_paths);
   // The poll starts only once discovery has finished.
@@ -48,6 +54,17 @@ void MainWindowController::setup_main_window() {
   // Enabled once the modem's setting has been read.
   view.enable(IDC_NETWORK_MODE_LIST, false);
   view.enable(IDC_NETWORK_MODE_APPLY, false);
+}
+
+// Each window starts without readings; a re-detection of the modem keeps them.
+void MainWindowController::reset_network_snapshot() {
+  NetworkSnapshot& snapshot = context_.state.network;
+  snapshot.rssi = 99;
+  snapshot.rat_text[0] = '\0';
+  snapshot.operator_code = 0;
+  snapshot.lac = 0;
+  snapshot.cell_id = 0;
+  snapshot.reg_status = 0;
 }
 
 void MainWindowController::on_command(int control, unsigned notification_code) {
@@ -74,6 +91,10 @@ void MainWindowController::on_click(int control) {
     case IDC_BROADCAST_COPY:
       context_.view.copy_text_to_clipboard(IDC_BROADCAST_TEXT);
       break;
+    case IDC_NETWORK_MODE_APPLY:
+      if (const ModeApply apply = command_set_profile(context_.state.command_set).apply_mode)
+        apply(network());
+      break;
     case IDC_RESET_MODEM:
       reset_modem();
       break;
@@ -93,7 +114,23 @@ void MainWindowController::follow_input(int input, int button) {
 }
 
 void MainWindowController::on_timer(unsigned timer) {
-  if (timer == TIMER_POLL) context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+  if (timer != TIMER_POLL) return;
+  poll_tick();
+  context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+}
+
+void MainWindowController::poll_tick() {
+  const AppState& state = context_.state;
+  const CommandSetProfile& profile = command_set_profile(state.command_set);
+  const NetworkContext status = network();
+  if (profile.polls_signal_and_operator) {
+    poll_signal(status);
+    poll_operator(status);
+  }
+  if (profile.poll_technology) profile.poll_technology(status);
+  if (profile.polls_registration && state.location_reports_enabled &&
+      !state.options.no_poll_cell_id)
+    poll_registration(status);
 }
 
 void MainWindowController::on_notice(const Notice& notice) {
@@ -127,6 +164,17 @@ void MainWindowController::on_notice(const Notice& notice) {
       break;
     case NoticeId::SmsFailed:
       show_box("SMS message sending failed.", BoxIcon::Error);
+      break;
+    case NoticeId::Signal:
+      show_signal(network(), static_cast<std::int32_t>(notice.value));
+      break;
+    case NoticeId::Mode:
+      if (const auto* mode = std::get_if<ModeReport>(&notice.report))
+        show_mode(network(), mode->sys_mode, mode->sub_mode);
+      break;
+    case NoticeId::Registration:
+      if (const auto* registration = std::get_if<RegistrationReport>(&notice.report))
+        show_registration(network(), *registration);
       break;
     case NoticeId::Boot: {
       // A first number of 0 is not a restart.

@@ -12,6 +12,7 @@
 #include "app/worker_threads.h"
 #include "link/link_control.h"
 #include "link/notices.h"
+#include "status/network_context.h"
 
 namespace kivo {
 
@@ -45,11 +46,15 @@ class MainWindowController {
 
   // The window's thread.
   int close_modem_link(bool farewell);
+  // The two-second poll: the readings the command set does not report by itself.
+  void poll_tick();
   void reset_modem();
   void detect_modem();
 
  private:
   void setup_main_window();
+  void reset_network_snapshot();
+  NetworkContext network() { return {context_.link, context_.view, context_.state}; }
   void on_click(int control);
   // Enables `button` and makes it the default while `input` holds text; otherwise the
   // connect button is the default.

@@ -39,4 +39,23 @@ bool parse_cgreg_report(std::string_view text, RegistrationReport& report) {
   return char_at(line, pos) != ',';  // a fourth (or further) field: not a report
 }
 
+bool parse_cgreg_read(std::string_view text, RegistrationReport& report) {
+  constexpr std::string_view kPrefix = "+CGREG:";
+  if (!starts_with(text, kPrefix)) return false;
+  const std::string_view line = first_line(text);
+  report = RegistrationReport{};
+  const std::size_t comma = line.find(',', 8);  // behind n
+  if (comma == std::string_view::npos) return false;
+  const NumberReading stat = read_number(line, comma + 1);
+  report.stat = stat.value;
+  std::size_t pos = stat.end;
+  if (char_at(line, pos) != ',') return true;  // no location
+  const NumberReading lac = read_number(line, skip_quote(line, pos + 1), 16);
+  report.lac = lac.value;
+  pos = skip_quote(line, lac.end);
+  if (char_at(line, pos) != ',') return false;
+  report.ci = read_number(line, skip_quote(line, pos + 1), 16).value;
+  return true;
+}
+
 }  // namespace kivo

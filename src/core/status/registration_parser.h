@@ -13,4 +13,9 @@ namespace kivo {
 // zeroed before parsing (once the prefix has matched).
 bool parse_cgreg_report(std::string_view text, RegistrationReport& report);
 
+// The answer to AT+CGREG?: "+CGREG: <n>,<stat>" with optionally ,"<lac>","<ci>" (hexadecimal,
+// the quotes optional). Only the first line is read. Fails without the prefix, without the comma
+// behind n, or when a lac is not followed by a ci. The report is zeroed once the prefix matched.
+bool parse_cgreg_read(std::string_view text, RegistrationReport& report);
+
 }  // namespace kivo

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/fake_file_system.h"
 #include "support/fake_link_control.h"
 #include "support/fake_main_view.h"
 #include "support/fake_registry.h"
@@ -29,11 +31,6 @@ class JournalSleeper : public Sleeper {
   test::Journal& journal_;
 };
 
-class NoFileSystem : public FileSystem {
- public:
-  bool create_directory(const char*) override { return true; }
-};
-
 Notice notice(NoticeId id) {
   Notice n;
   n.id = id;
@@ -55,7 +52,7 @@ struct MainWindowTest : ::testing::Test {
   test::FakeLinkControl link{journal};
   JournalSleeper sleeper{journal};
   test::FakeRegistry registry;
-  NoFileSystem files;
+  test::FakeFileSystem files;
   test::RecordingTraceSink sink;
   Trace trace{sink};
   AppState state;
@@ -143,7 +140,7 @@ TEST_F(MainWindowTest, OnlyClicksOnTheWindowsOwnButtonsAndKnownTimersAct) {
   EXPECT_TRUE(journal.take().empty());
 
   controller.on_timer(TIMER_POLL);
-  EXPECT_EQ(journal.take(), Entries{"timer 1203 2000"});
+  EXPECT_EQ(journal.take().back(), "timer 1203 2000");  // after the poll's commands
   controller.on_command(IDC_BROADCAST_CLEAR, 0);
   controller.on_command(IDC_BROADCAST_COPY, 0);
   EXPECT_EQ(journal.take(),
@@ -231,6 +228,101 @@ TEST_F(MainWindowTest, NovatelIsResetThroughTheDiagnosticChannel) {
   EXPECT_EQ(journal.take(), (Entries{"kill 1203", "status Resetting mobile data device...",
                                      "exchange 29 01 00 31 40 7E", "exchange 29 02 00 59 6A 7E",
                                      "kill 1203", "close", "start thread 2"}));
+}
+
+TEST_F(MainWindowTest, EachPollTickAsksForWhatTheCommandSetDoesNotReport) {
+  const Entries signal_and_operator{"at AT+CSQ\r\n", "at AT+COPS=3,2\r\n", "at AT+COPS?\r\n"};
+  const auto then = [](Entries first, Entries more) {
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+  };
+  const Entries registration{"at AT+CGREG?\r\n"};
+  const Entries rearm{"timer 1203 2000"};
+  const struct {
+    CommandSet command_set;
+    Entries sent;
+  } cases[] = {
+      {CommandSet::Huawei, then(registration, rearm)},
+      {CommandSet::Option, then({"at AT_OCTI?\r\n", "at AT_OWCTI?\r\n", "text 1012 \"Unknown\""},
+                                then(registration, rearm))},
+      {CommandSet::Standard, then(signal_and_operator, then(registration, rearm))},
+      {CommandSet::Nokia, then(signal_and_operator, rearm)},
+      {CommandSet::Novatel,
+       then(signal_and_operator, then({"at AT$NWRAT?\r\n"}, then(registration, rearm)))},
+      {CommandSet::Sierra,
+       then(signal_and_operator,
+            then({"at AT*CNTI=0\r\n", "text 1012 \"Unknown\""}, then(registration, rearm)))},
+  };
+  state.location_reports_enabled = true;
+  for (const auto& c : cases) {
+    state.command_set = c.command_set;
+    controller.on_timer(TIMER_POLL);
+    EXPECT_EQ(journal.take(), c.sent) << static_cast<int>(c.command_set);
+  }
+}
+
+TEST_F(MainWindowTest, TheRegistrationIsPolledOnlyWithLocationReportsAndCellPolling) {
+  start_ready(CommandSet::Huawei);
+  controller.poll_tick();
+  EXPECT_TRUE(journal.take().empty());
+  state.location_reports_enabled = true;
+  state.options.no_poll_cell_id = true;
+  controller.poll_tick();
+  EXPECT_TRUE(journal.take().empty());
+}
+
+TEST_F(MainWindowTest, SignalModeAndRegistrationNoticesAreShownForEveryCommandSet) {
+  start_ready(CommandSet::Nokia);
+  Notice signal = notice(NoticeId::Signal);
+  signal.value = 17;
+  controller.on_notice(signal);
+  Notice mode = notice(NoticeId::Mode);
+  mode.report = ModeReport{5, 7};
+  controller.on_notice(mode);
+  Notice registration = notice(NoticeId::Registration);
+  registration.report = RegistrationReport{2, 0, 0};
+  controller.on_notice(registration);
+  registration.report = RegistrationReport{1, 0xA1, 0x01B2C3D4};
+  controller.on_notice(registration);
+  EXPECT_EQ(view.text(IDC_SIGNAL_VALUE), "-79dBm");
+  EXPECT_STREQ(state.network.rat_text, "HSD+UPA");
+  EXPECT_EQ(view.text(IDC_TECHNOLOGY), "");  // emptied by the search, the text kept
+  EXPECT_EQ(view.text(IDC_CELL_ID), "50132");
+  EXPECT_EQ(state.network.reg_status, 1);
+
+  // Notices without their report change nothing.
+  journal.take();
+  controller.on_notice(notice(NoticeId::Mode));
+  controller.on_notice(notice(NoticeId::Registration));
+  EXPECT_TRUE(journal.take().empty());
+}
+
+TEST_F(MainWindowTest, ApplyWritesTheNetworkModeOfTheCommandSet) {
+  start_ready(CommandSet::Option);
+  view.lists[IDC_NETWORK_MODE_LIST] = test::FakeList{{0, 1, 2, 3}, 1};
+  controller.on_command(IDC_NETWORK_MODE_APPLY, 0);
+  EXPECT_EQ(journal.take(), (Entries{"at AT_OPSYS=3,2\r\n", "enable 1050 0", "default 1052"}));
+  for (CommandSet without : {CommandSet::Standard, CommandSet::Nokia}) {
+    state.command_set = without;
+    controller.on_command(IDC_NETWORK_MODE_APPLY, 0);
+    EXPECT_TRUE(journal.take().empty());
+  }
+}
+
+TEST_F(MainWindowTest, EachWindowStartsWithoutReadings) {
+  state.network.rssi = 17;
+  state.network.operator_code = 65501;
+  state.network.reg_status = 5;
+  state.network.lac = 0xA1;
+  state.network.cell_id = 0x01B2C3D4;
+  std::snprintf(state.network.rat_text, sizeof(state.network.rat_text), "HSDPA");
+  controller.on_init_dialog();
+  EXPECT_EQ(state.network.rssi, 99);
+  EXPECT_EQ(state.network.operator_code, 0u);
+  EXPECT_EQ(state.network.reg_status, 0);
+  EXPECT_EQ(state.network.lac, 0u);
+  EXPECT_EQ(state.network.cell_id, 0u);
+  EXPECT_STREQ(state.network.rat_text, "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/main_view.h"
 #include "support/fake_message_boxes.h"
@@ -10,14 +11,21 @@
 
 namespace kivo::test {
 
+// A drop-down list's item values and selection (-1: none); a test selects as the user would.
+struct FakeList {
+  std::vector<std::uint32_t> values;
+  int selected = -1;
+};
+
 // Records every call in the journal (`text 1021 ""`, "enable 1023 0", "post 3", ...) and
-// keeps the control texts, so the logic can read back what the user typed.
+// keeps the control texts and lists, so the logic can read back what the user typed or chose.
 class FakeMainView : public MainView {
  public:
   explicit FakeMainView(Journal& journal) : journal_(journal) {}
 
   FakeMessageBoxes boxes;
   std::map<int, std::string> texts;
+  std::map<int, FakeList> lists;
 
   void set_text(int control, const char* text) override {
     texts[control] = text;
@@ -46,15 +54,29 @@ class FakeMainView : public MainView {
   void set_bar_background(int control, std::uint32_t colour) override {
     log("bar background", control, hex(colour));
   }
-  void clear_list(int control) override { log("list clear", control); }
+  void clear_list(int control) override {
+    lists[control] = FakeList{};
+    log("list clear", control);
+  }
   void add_list_entry(int control, const char* text, std::uint32_t value) override {
+    lists[control].values.push_back(value);
     log("list add", control, std::string(text) + " " + std::to_string(value));
   }
   void select_list_entry(int control, int index) override {
+    lists[control].selected = index;
     log("list select", control, std::to_string(index));
   }
-  int selected_list_entry(int) const override { return -1; }
-  std::uint32_t list_entry_value(int, int) const override { return 0; }
+  int selected_list_entry(int control) const override {
+    auto it = lists.find(control);
+    return it == lists.end() ? -1 : it->second.selected;
+  }
+  // Like the combo box: an index without an entry gives the error value.
+  std::uint32_t list_entry_value(int control, int index) const override {
+    auto it = lists.find(control);
+    if (it == lists.end() || index < 0 || std::size_t(index) >= it->second.values.size())
+      return 0xFFFFFFFF;
+    return it->second.values[std::size_t(index)];
+  }
   void set_icons() override { journal_.add("icons"); }
   void create_status_bar() override { journal_.add("status bar"); }
   void set_status_text(const char* text) override { journal_.add(std::string("status ") + text); }

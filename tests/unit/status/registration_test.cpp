@@ -1,0 +1,201 @@
+#include "status/registration.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "app/control_ids.h"
+#include "status/network_fixture.h"
+#include "status/registration_parser.h"
+
+namespace kivo {
+namespace {
+
+using test::Entries;
+
+RegistrationReport report(std::uint32_t stat, std::uint32_t lac = 0, std::uint32_t ci = 0) {
+  RegistrationReport r;
+  r.stat = stat;
+  r.lac = lac;
+  r.ci = ci;
+  return r;
+}
+
+TEST(ParseCgregRead, ReadsStatusAndLocation) {
+  RegistrationReport r{7, 7, 7};
+  ASSERT_TRUE(parse_cgreg_read("+CGREG: 2,1,\"00A1\",\"01B2C3D4\"\r\n\r\nOK\r\n", r));
+  EXPECT_EQ(r.stat, 1u);
+  EXPECT_EQ(r.lac, 0xA1u);
+  EXPECT_EQ(r.ci, 0x01B2C3D4u);
+  // Unquoted, lower case, and with the access technology behind the cell.
+  ASSERT_TRUE(parse_cgreg_read("+CGREG: 2,5,00a1,1b2c3d4,2\r\n", r));
+  EXPECT_EQ(r.stat, 5u);
+  EXPECT_EQ(r.lac, 0xA1u);
+  EXPECT_EQ(r.ci, 0x1B2C3D4u);
+}
+
+TEST(ParseCgregRead, StatusWithoutLocationReadsZeros) {
+  RegistrationReport r{7, 7, 7};
+  ASSERT_TRUE(parse_cgreg_read("+CGREG: 0,2\r\n\r\nOK\r\n", r));
+  EXPECT_EQ(r.stat, 2u);
+  EXPECT_EQ(r.lac, 0u);
+  EXPECT_EQ(r.ci, 0u);
+}
+
+TEST(ParseCgregRead, FailsWithoutNOrWithALacAlone) {
+  RegistrationReport r;
+  for (const char* text : {"+CGREG: 1\r\n\r\nOK\r\n", "+CGREG: 2,1,\"00A1\"\r\n\r\nOK\r\n",
+                           "ERROR\r\n", "OK\r\n+CGREG: 2,1", "+CGREG:"})
+    EXPECT_FALSE(parse_cgreg_read(text, r)) << text;
+}
+
+using RegistrationTest = test::NetworkTest;
+
+TEST_F(RegistrationTest, PollShowsLacRncAndCell) {
+  modem.answer("AT+CGREG?", "+CGREG: 2,1,\"00A1\",\"01B2C3D4\"\r\n\r\nOK\r\n");
+  poll_registration(context);  // not ready yet: no operator refresh
+  EXPECT_EQ(journal.take(), (Entries{"at AT+CGREG?\r\n", "text 1079 \"161\"", "text 1082 \"434\"",
+                                     "text 1081 \"50132\""}));
+  EXPECT_EQ(state.network.reg_status, 1);
+  EXPECT_EQ(state.network.lac, 0xA1u);
+  EXPECT_EQ(state.network.cell_id, 0x01B2C3D4u);
+}
+
+TEST_F(RegistrationTest, AnUnreadableAnswerChangesNothing) {
+  modem.answer("AT+CGREG?", "ERROR\r\n");
+  poll_registration(context);
+  EXPECT_EQ(journal.take(), Entries{"at AT+CGREG?\r\n"});
+  EXPECT_EQ(state.network.reg_status, 0);
+}
+
+TEST_F(RegistrationTest, AGsmCellShowsRncZero) {
+  show_registration(context, report(1, 0x1F40, 0x2B67));
+  EXPECT_EQ(view.text(IDC_LAC), "8000");
+  EXPECT_EQ(view.text(IDC_RNC_ID), "0");
+  EXPECT_EQ(view.text(IDC_CELL_ID), "11111");
+}
+
+TEST_F(RegistrationTest, AnUnchangedReportChangesNothingAndANewCellOnlyTheLocation) {
+  show_registration(context, report(1, 0xA1, 0x01B2C3D4));
+  journal.take();
+  show_registration(context, report(1, 0xA1, 0x01B2C3D4));
+  EXPECT_TRUE(journal.take().empty());
+  show_registration(context, report(1, 0xA1, 0x01B2C3D5));
+  EXPECT_EQ(journal.take(),
+            (Entries{"text 1079 \"161\"", "text 1082 \"434\"", "text 1081 \"50133\""}));
+}
+
+TEST_F(RegistrationTest, StatusOnlyReportsShowLocationZeroOnlyWhenItChanged) {
+  show_registration(context, report(1));  // the initial location is already 0
+  EXPECT_TRUE(journal.take().empty());
+  EXPECT_EQ(state.network.reg_status, 1);
+}
+
+TEST_F(RegistrationTest, LosingTheRegistrationClearsOperatorTechnologyAndLocation) {
+  std::snprintf(state.network.rat_text, sizeof(state.network.rat_text), "HSDPA");
+  state.network.operator_code = 65501;
+  show_registration(context, report(1, 0xA1, 0x01B2C3D4));
+  journal.take();
+  show_registration(context, report(3, 0xA1, 0x01B2C3D4));  // denied
+  EXPECT_EQ(journal.take(),
+            (Entries{"text 1077 \"\"", "text 1078 \"\"", "text 1015 \"\"", "text 1012 \"\"",
+                     "text 1079 \"\"", "text 1082 \"\"", "text 1081 \"\"", "text 1079 \"161\"",
+                     "text 1082 \"434\"", "text 1081 \"50132\""}));
+  EXPECT_EQ(state.network.operator_code, 0u);
+  EXPECT_STREQ(state.network.rat_text, "HSDPA");  // kept for the log
+  EXPECT_EQ(state.network.reg_status, 3);
+}
+
+TEST_F(RegistrationTest, SearchingClearsAndShowsNoLocation) {
+  show_registration(context, report(1, 0xA1, 0x01B2C3D4));
+  journal.take();
+  show_registration(context, report(2, 0xA2, 0x01B2C3D5));
+  EXPECT_EQ(journal.take().size(), 7u);  // the seven controls emptied, no location
+  EXPECT_EQ(state.network.lac, 0u);
+  EXPECT_EQ(state.network.cell_id, 0u);
+  // Registered again in the same cell: shown again, since the location was reset.
+  show_registration(context, report(1, 0xA1, 0x01B2C3D4));
+  EXPECT_EQ(journal.take(),
+            (Entries{"text 1079 \"161\"", "text 1082 \"434\"", "text 1081 \"50132\""}));
+}
+
+TEST_F(RegistrationTest, NotRegisteredClearsNothing) {
+  show_registration(context, report(1, 0xA1, 0x01B2C3D4));
+  journal.take();
+  show_registration(context, report(0, 0xA1, 0x01B2C3D4));
+  EXPECT_TRUE(journal.take().empty());
+  EXPECT_EQ(state.network.reg_status, 0);
+}
+
+// A new registration of a ready modem refreshes the operator, then what the command set has.
+struct RefreshTest : test::NetworkTest {
+  RefreshTest() {
+    state.device_ready = true;
+    modem.answer("AT+COPS=3,2", "OK\r\n");
+    modem.answer("AT+COPS?", "+COPS: 0,2,\"65501\",2\r\n\r\nOK\r\n");
+    modem.answer("AT+COPS=3,0", "ERROR\r\n");
+  }
+  Entries register_with(CommandSet command_set) {
+    state.command_set = command_set;
+    state.network.reg_status = 2;
+    state.network.operator_code = 0;
+    show_registration(context, report(5));
+    return commands();
+  }
+};
+
+TEST_F(RefreshTest, EachCommandSetRefreshesItsOwnReadings) {
+  const Entries operator_poll{"at AT+COPS=3,2\r\n", "at AT+COPS?\r\n", "at AT+COPS=3,0\r\n"};
+  const auto with = [&](Entries more) {
+    Entries all = operator_poll;
+    all.insert(all.end(), more.begin(), more.end());
+    return all;
+  };
+  EXPECT_EQ(register_with(CommandSet::Huawei), operator_poll);
+  EXPECT_EQ(register_with(CommandSet::Nokia), operator_poll);
+  EXPECT_EQ(register_with(CommandSet::Option),
+            with({"at AT_OCTI?\r\n", "at AT_OWCTI?\r\n", "at AT_OPSYS?\r\n"}));
+  EXPECT_EQ(register_with(CommandSet::Novatel), with({"at AT$NWRAT?\r\n"}));
+  EXPECT_EQ(register_with(CommandSet::Sierra), with({"at AT*CNTI=0\r\n", "at AT^SYSCONFIG?\r\n"}));
+}
+
+TEST_F(RefreshTest, StandardShowsUnknownTechnologyButKeepsTheText) {
+  register_with(CommandSet::Standard);
+  EXPECT_EQ(view.text(IDC_TECHNOLOGY), "Unknown");
+  EXPECT_STREQ(state.network.rat_text, "");
+  EXPECT_EQ(view.text(IDC_MCC), "655");
+}
+
+TEST_F(RefreshTest, BeforeTheModemIsReadyNothingIsRefreshed) {
+  state.device_ready = false;
+  EXPECT_TRUE(register_with(CommandSet::Sierra).empty());
+  EXPECT_EQ(state.network.reg_status, 5);
+}
+
+// A window whose message boxes let other work run while they are open, as a real box's
+// message loop does.
+class LoopingView : public test::FakeMainView {
+ public:
+  using FakeMainView::FakeMainView;
+  std::function<void()> while_box_open;
+  BoxAnswer show_box(const BoxRequest& request) override {
+    if (while_box_open) while_box_open();
+    return FakeMainView::show_box(request);
+  }
+};
+
+TEST_F(RefreshTest, ReportsHandledWhileAModeWarningIsOpenDoNotRefreshAgain) {
+  LoopingView looping{journal};
+  const NetworkContext with_boxes{modem, looping, state};
+  state.command_set = CommandSet::Option;
+  modem.answer("AT_OPSYS?", "_OPSYS: 7,2\r\n\r\nOK\r\n");  // no entry for mode 7: a warning
+  int nested = 0;
+  looping.while_box_open = [&] {
+    if (++nested < 3) show_registration(with_boxes, report(1));  // bounded, should it recurse
+  };
+  show_registration(with_boxes, report(1));
+  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(looping.boxes.shown().size(), 1u);
+}
+
+}  // namespace
+}  // namespace kivo
