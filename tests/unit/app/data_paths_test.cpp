@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fake_file_system.h"
 #include "support/fake_registry.h"
 
 namespace kivo {
@@ -13,18 +14,9 @@ namespace {
 constexpr char kShellFolders[] =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
-class RecordingFileSystem : public FileSystem {
- public:
-  bool create_directory(const char* path) override {
-    created.emplace_back(path);
-    return true;
-  }
-  std::vector<std::string> created;
-};
-
 struct DataPathsTest : ::testing::Test {
   test::FakeRegistry registry;
-  RecordingFileSystem files;
+  test::FakeFileSystem files;
   DataPaths paths;
 };
 
