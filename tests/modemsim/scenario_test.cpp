@@ -61,6 +61,13 @@ TEST(Scenario, StepsRunAtOnceOrLater) {
   EXPECT_EQ(parse("").kind, LineKind::Nothing);
 }
 
+TEST(Scenario, SetTakesAnEmptyValueButNeedsAKey) {
+  ScenarioLine line = parse("set operator_name");
+  EXPECT_EQ(line.step.text, "operator_name");
+  EXPECT_EQ(line.step.value, "");
+  EXPECT_NE(error_of("set"), "");
+}
+
 TEST(Scenario, UssdAnswersWithAndWithoutText) {
   ScenarioLine line = parse("ussd *111# 1 Menu\\n1 Balance");
   EXPECT_EQ(line.ussd_code, "*111#");

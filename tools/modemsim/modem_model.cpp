@@ -258,11 +258,12 @@ Technology ModemModel::technology() const {
 }
 
 void ModemModel::follow_radio_mode() {
-  if (profile_.radio_mode)
+  if (profile_.radio_mode) {
     config_.tech = allowed_technology(config_.tech, profile_.radio_mode(*this));
+  }
 }
 
-NetworkView ModemModel::view() {
+NetworkView ModemModel::view() const {
   NetworkView v;
   v.radio_on = session_.cfun == 1;
   v.registration = registration();

@@ -58,7 +58,7 @@ class ModemModel {
   Technology technology() const;
   // Moves to a technology that a new network-mode setting allows.
   void follow_radio_mode();
-  NetworkView view();
+  NetworkView view() const;
   // The +CME error of a SIM that cannot serve a request, or 0 when it is ready.
   int sim_error() const;
   // Queues "\r\n<line>\r\n" as unsolicited output.

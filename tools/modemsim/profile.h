@@ -75,7 +75,8 @@ struct Profile {
   std::map<std::string, VendorKey> vendor_keys;
   std::map<std::string, int> session_keys;      // settings a restart resets, with start values
   std::map<std::string, std::string> identity;  // standard keys it starts with other values of
-  // Which radio networks its network-mode setting allows; null: any.
+  // Which radio networks its network-mode setting allows; a write of the setting moves the
+  // modem to one of them. Null: the profile has no such setting.
   RadioMode (*radio_mode)(ModemModel&) = nullptr;
   // Queues what it says once it has restarted; null: nothing.
   void (*on_restart)(ModemModel&) = nullptr;
