@@ -202,6 +202,12 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
         case Row::Osigq: {
           const NumberReading value = read_number(line, row.prefix.size());
           post(NoticeId::Signal, value.value);
+          if (value.end < line.size() && line[value.end] != '\r') {
+            // More follows on the line ("_OSIGQ: 7,99" carries the bit error rate): it is part
+            // of the report, not the start of a response.
+            outcome = Outcome::NextLine;
+            break;
+          }
           // Two characters behind the number's last digit (past its CR LF).
           next = value.end + 2;
           outcome = next < line.size() ? Outcome::At : Outcome::Done;

@@ -190,10 +190,14 @@ TEST(Dispatcher, RssiContinuesTwoCharactersBehindTheNumber) {
     EXPECT_TRUE(n.responses.captures().empty()) << chunk;
     EXPECT_EQ(n.responses.bare_events(), 0) << chunk;
   }
-  // Two characters behind the number are skipped whatever they are.
-  DispatchHarness odd;
-  odd.feed("^RSSI:17,5OK\r\n");
-  EXPECT_EQ(odd.responses.captures(), Captures{"OK\r\n"});
+  // A report that carries more after the number ends at its line end: the bit error rate of
+  // "_OSIGQ: 7,99" never becomes a response.
+  DispatchHarness ber;
+  ber.feed("\r\n_OSIGQ: 7,99\r\n");
+  EXPECT_EQ(ber.notices.count(NoticeId::Signal), 1u);
+  EXPECT_TRUE(ber.responses.captures().empty());
+  ber.feed("_OSIGQ: 7,99\r\n\r\nOK\r\n");
+  EXPECT_EQ(ber.responses.captures(), Captures{"OK\r\n"});
   // A second report in the same chunk.
   DispatchHarness two;
   two.feed("\r\n^RSSI:17\r\n\r\n^RSSI:18\r\n");
