@@ -1,0 +1,62 @@
+#include "usage/watchdog.h"
+
+#include "app/control_ids.h"
+#include "link/number_reader.h"
+#include "usage/session_log.h"
+#include "usage/usage_store.h"
+
+namespace kivo {
+
+namespace {
+
+// Checks in a row without a usable answer after which the connection counts as lost.
+constexpr std::uint32_t kMaxMisses = 5;
+constexpr std::uint32_t kActivated = 1;
+
+}  // namespace
+
+bool parse_cgact(std::string_view response, PdpContextStatus& status) {
+  constexpr std::string_view kPrefix = "+CGACT: ";
+  if (!starts_with(response, kPrefix)) return false;
+  // Other contexts on the lines after the first are not looked at.
+  const std::string_view line = first_line(response);
+  const NumberReading cid = read_number(line, kPrefix.size());
+  status.cid = cid.value;
+  status.state = read_number(line, cid.end + 1).value;
+  return true;
+}
+
+bool connection_watchdog(const UsageContext& context) {
+  AppState& state = context.state;
+  context.trace("timeout waiting for ^DSFLOWRPT response, checking PDP context status...");
+  PdpContextStatus status;
+  bool answered = false;
+  const Reply reply = context.channel.tx_at_command("AT+CGACT?\r\n");
+  if (!reply.result) {
+    ++state.watchdog_miss_count;
+    context.trace("no response received to PDP context status query");
+  } else if (parse_cgact(reply.text, status)) {
+    answered = true;
+    state.watchdog_miss_count = 0;
+    context.trace(status.state == kActivated
+                      ? "PDP context status is activated, resetting connection timeout"
+                      : "PDP context status is deactivated, assuming connection lost");
+  } else {
+    ++state.watchdog_miss_count;
+    context.trace("unexpected response to AT+CGACT?: %s", reply.text.c_str());
+    context.trace("resetting connection timeout");
+  }
+
+  if (status.state == kActivated || (!answered && state.watchdog_miss_count < kMaxMisses)) {
+    context.view.set_timer(TIMER_WATCHDOG, kWatchdogPeriodMs);
+    return false;
+  }
+  context.trace("updating data counter totals and resetting current connection counters");
+  log_event(context, "DISCONNECTED");
+  update_totals(context);
+  state.online = false;
+  context.view.set_text(IDC_CONNECT, "Connect");
+  return true;
+}
+
+}  // namespace kivo

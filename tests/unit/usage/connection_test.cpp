@@ -1,0 +1,212 @@
+#include "usage/connection.h"
+
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "support/fake_message_boxes.h"
+#include "support/fake_process_starter.h"
+#include "support/fake_registry.h"
+#include "support/fake_worker_threads.h"
+#include "usage/usage_fixture.h"
+#include "usage/watchdog.h"
+
+namespace kivo {
+namespace {
+
+using test::Entries;
+
+constexpr char kWinlogon[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+constexpr std::uint32_t kLogoff = 0x80000000;
+const Entries kHangUp{"at AT+CGACT=0,1\r\n", "at ATH\r\n"};
+
+struct ConnectionTest : test::UsageTest {
+  test::FakeWorkerThreads threads{journal};
+  WorkerSlots slots{threads};
+  test::FakeProcessStarter processes{journal};
+  test::FakeMessageBoxes boxes;
+  DialerContext dialer{processes, boxes, view};
+  test::FakeRegistry registry;
+
+  ConnectionTest() {
+    state.options.session_log = true;
+    state.session = {65, 1000, 2000};
+  }
+};
+
+TEST_F(ConnectionTest, ConnectStartsOneDialerWhileOfflineAndHangsUpWhileOnline) {
+  on_connect_button(context, slots, dialer);
+  on_connect_button(context, slots, dialer);  // the dialer is still open
+  EXPECT_EQ(journal.take(), Entries{"start thread 1"});
+  EXPECT_EQ(logged_events(), Entries{"CONNECTION ATTEMPTED"});
+
+  threads.run(1);
+  EXPECT_EQ(journal.take(), (Entries{"run rasphone.exe", "post 2"}));
+  EXPECT_TRUE(boxes.shown().empty());
+  slots.join_worker(Worker::connect);
+
+  state.online = true;
+  journal.take();
+  on_connect_button(context, slots, dialer);
+  EXPECT_EQ(journal.take(), kHangUp);  // the caption waits for the watchdog
+  EXPECT_TRUE(state.online);
+  EXPECT_EQ(logged_events().size(), 1u);
+}
+
+TEST_F(ConnectionTest, ADialerThatCannotStartIsReportedAndStillPostsItsNotice) {
+  processes.can_start = false;
+  dialer_thread(dialer);
+  EXPECT_EQ(journal.take(), (Entries{"run rasphone.exe", "post 2"}));
+  const auto shown = boxes.shown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Unable to execute rasphone.exe.");
+  EXPECT_EQ(shown[0].caption, "KIVO");
+  EXPECT_EQ(shown[0].icon, BoxIcon::Error);
+}
+
+TEST(ParseCgact, ReadsTheFirstLineOnly) {
+  PdpContextStatus s;
+  ASSERT_TRUE(parse_cgact("+CGACT: 1,1\r\n+CGACT: 2,0\r\n\r\nOK\r\n", s));
+  EXPECT_EQ(s.cid, 1u);
+  EXPECT_EQ(s.state, 1u);
+  ASSERT_TRUE(parse_cgact("+CGACT: 3,0\r\nOK", s));
+  EXPECT_EQ(s.cid, 3u);
+  EXPECT_EQ(s.state, 0u);
+  ASSERT_TRUE(parse_cgact("+CGACT: ,\r\n1", s));  // numbers without digits read 0
+  EXPECT_EQ(s.state, 0u);
+  s.state = 9;
+  EXPECT_FALSE(parse_cgact("+CGACT:1,1", s));
+  EXPECT_FALSE(parse_cgact("+cgact: 1,1", s));
+  EXPECT_FALSE(parse_cgact("ERROR", s));
+  EXPECT_EQ(s.state, 9u);
+}
+
+TEST_F(ConnectionTest, ADeactivatedContextEndsTheSessionAtTheFirstCheck) {
+  state.online = true;
+  state.usage.totals_since = clock.now;
+  modem.answer("AT+CGACT?", "+CGACT: 1,0\r\n\r\nOK\r\n");
+  EXPECT_TRUE(connection_watchdog(context));
+  EXPECT_EQ(journal.take(), (Entries{"at AT+CGACT?\r\n",
+                                     "text 1048 \"00:00:00\"",
+                                     "text 1040 \"0 bytes\"",
+                                     "text 1039 \"0 bytes\"",
+                                     "text 1038 \"0 bytes\"",
+                                     "text 1061 \"0.000\"",
+                                     "text 1060 \"0.000\"",
+                                     "text 1071 \"0.000\"",
+                                     "text 1072 \"0.000\"",
+                                     "text 1047 \"00:01:05\"",
+                                     "text 1037 \"1000 bytes\"",
+                                     "text 1036 \"1.953KB\"",
+                                     "text 1013 \"2.929KB\"",
+                                     "text 1053 \"2009/03/07 14:05:09\"",
+                                     "text 1049 \"00:01:05\"",
+                                     "text 1043 \"1000 bytes\"",
+                                     "text 1042 \"1.953KB\"",
+                                     "text 1041 \"2.929KB\"",
+                                     "text 1055 \"2009/03/07 14:05:09\"",
+                                     "text 1052 \"Connect\""}));
+  EXPECT_FALSE(state.online);
+  EXPECT_EQ(
+      sink.lines(),
+      (Entries{"KIVO: timeout waiting for ^DSFLOWRPT response, checking PDP context status...",
+               "KIVO: PDP context status is deactivated, assuming connection lost",
+               "KIVO: updating data counter totals and resetting current connection "
+               "counters"}));
+  EXPECT_EQ(session_log(), "\"2009/03/07\",\"14:05:09\",\"DISCONNECTED\",65,1000,2000,0,0,0\r\n");
+  EXPECT_TRUE(files.exists(test::kUsagePath));
+}
+
+TEST_F(ConnectionTest, AnActiveContextRearmsTheCheckWithoutCountingAMiss) {
+  state.online = true;
+  state.watchdog_miss_count = 3;
+  modem.answer("AT+CGACT?", "+CGACT: 1,1\r\nOK\r\n");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(connection_watchdog(context));
+    EXPECT_EQ(journal.take(), (Entries{"at AT+CGACT?\r\n", "timer 1201 2500"}));
+    EXPECT_EQ(state.watchdog_miss_count, 0u);
+  }
+  EXPECT_TRUE(sink.contains("KIVO: PDP context status is activated, resetting connection timeout"));
+  EXPECT_TRUE(state.online);
+}
+
+TEST_F(ConnectionTest, FiveUnusableAnswersInARowEndTheSessionOnTheFifth) {
+  state.online = true;
+  modem.answer("AT+CGACT?", "ERROR\r\n");
+  for (int i = 1; i <= 4; ++i) {
+    EXPECT_FALSE(connection_watchdog(context)) << i;
+    EXPECT_EQ(journal.take().back(), "timer 1201 2500");
+  }
+  // A report in between starts the count again.
+  state.watchdog_miss_count = 0;
+  for (int i = 1; i <= 4; ++i) EXPECT_FALSE(connection_watchdog(context)) << i;
+  EXPECT_TRUE(sink.contains("KIVO: unexpected response to AT+CGACT?: ERROR\r\n"));
+  EXPECT_TRUE(sink.contains("KIVO: resetting connection timeout"));
+
+  // Silence counts the same: the fifth miss in a row ends it.
+  modem.clear_script();
+  journal.take();
+  EXPECT_TRUE(connection_watchdog(context));
+  EXPECT_EQ(journal.take().back(), "text 1052 \"Connect\"");
+  EXPECT_TRUE(sink.contains("KIVO: no response received to PDP context status query"));
+  EXPECT_EQ(logged_events(), Entries{"DISCONNECTED"});
+  EXPECT_FALSE(state.online);
+}
+
+TEST_F(ConnectionTest, ClosingWhileOnlineAsksAndOnlyYesHangsUpAndSaves) {
+  state.online = true;
+  view.boxes.queue_answer(BoxAnswer::Cancel);
+  EXPECT_FALSE(on_close_while_online(context));
+  view.boxes.queue_answer(BoxAnswer::No);
+  EXPECT_TRUE(on_close_while_online(context));
+  EXPECT_EQ(commands(), Entries{});
+  EXPECT_TRUE(state.online);
+  EXPECT_EQ(state.usage.total_tx_bytes, 0);
+
+  view.boxes.queue_answer(BoxAnswer::Yes);
+  EXPECT_TRUE(on_close_while_online(context));
+  EXPECT_EQ(commands(), kHangUp);
+  EXPECT_FALSE(state.online);
+  EXPECT_EQ(state.usage.total_tx_bytes, 1000);
+  EXPECT_EQ(logged_events(), Entries{"DISCONNECT & EXIT"});
+  const auto shown = view.boxes.shown();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_EQ(shown[0].text,
+            "You are currently online.  Proceding will exit KIVO.\n"
+            "Do you wish to disconnect and save the data counters?");
+  EXPECT_EQ(shown[0].icon, BoxIcon::Question);
+  EXPECT_EQ(shown[0].buttons, BoxButtons::YesNoCancel);
+  EXPECT_EQ(shown[0].default_button, 3);
+  EXPECT_EQ(shown[0].owner, BoxOwner::MainWindow);
+}
+
+TEST_F(ConnectionTest, TheEndOfTheWindowsSessionDropsTheConnectionUnlessItIsKept) {
+  registry.set(RegistryRoot::LocalMachine, kWinlogon, "KeepRasConnections", "1");
+  on_end_session(context, registry, false, 0);
+  on_end_session(context, registry, true, kLogoff);
+  EXPECT_TRUE(journal.take().empty());
+  EXPECT_EQ(state.session.tx_bytes, 1000);
+
+  // Shutting down drops it even so, and offline as well.
+  on_end_session(context, registry, true, 0);
+  const Entries entries = journal.take();
+  EXPECT_EQ(Entries(entries.begin(), entries.begin() + 2), kHangUp);
+  EXPECT_EQ(entries.back(), "post close");
+  EXPECT_EQ(state.usage.total_tx_bytes, 1000);
+  EXPECT_FALSE(state.online);
+  EXPECT_EQ(logged_events(), Entries{"DISCONNECT & EXIT (WM_ENDSESSION)"});
+
+  // A log-off drops it unless the value is the text "1".
+  for (const std::string& value :
+       {std::string("0"), std::string("\x01\0\0\0", 4), std::string("11")}) {
+    registry.set(RegistryRoot::LocalMachine, kWinlogon, "KeepRasConnections", value);
+    EXPECT_FALSE(keep_ras_connections(registry));
+    state.online = true;
+    on_end_session(context, registry, true, kLogoff);
+    EXPECT_FALSE(state.online);
+  }
+  test::FakeRegistry empty;
+  EXPECT_FALSE(keep_ras_connections(empty));
+}
+
+}  // namespace
+}  // namespace kivo
