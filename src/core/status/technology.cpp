@@ -1,5 +1,6 @@
 #include "status/technology.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <optional>
