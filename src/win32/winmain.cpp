@@ -14,8 +14,10 @@
 #include "main_window.h"
 #include "overlapped_serial_port.h"
 #include "startup_platform.h"
+#include "system_clock.h"
 #include "system_file_system.h"
 #include "system_message_boxes.h"
+#include "system_process_starter.h"
 #include "system_registry.h"
 #include "system_worker_threads.h"
 #include "window_notice_sink.h"
@@ -27,6 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::SystemMessageBoxes boxes(main_window_handle);
   kivo::SystemRegistry registry;
   kivo::SystemFileSystem files;
+  kivo::SystemClock clock;
+  kivo::SystemProcessStarter processes;
   kivo::OverlappedSerialPortOpener opener;
   kivo::NoticePool notice_pool;
   kivo::WindowNoticeSink notices(notice_pool, main_window_handle, trace);
@@ -35,7 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::ModemLink link({opener, notices, trace, boxes, state.command_set});
   kivo::SystemWorkerThreads workers;
   kivo::DialogMainView view(notices, main_window_handle);
-  kivo::MainWindowController controller({state, view, workers, link, registry, files, trace});
+  kivo::MainWindowController controller(
+      {state, view, workers, link, registry, files, trace, clock, processes, boxes});
 
   kivo::MainWindow main_window(controller, view, notice_pool, state, command_set);
   kivo::SystemStartupPlatform platform(instance, main_window);

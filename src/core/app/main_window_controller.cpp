@@ -11,6 +11,10 @@
 #include "status/registration.h"
 #include "status/signal.h"
 #include "status/technology.h"
+#include "usage/flow_report.h"
+#include "usage/session_log.h"
+#include "usage/usage_store.h"
+#include "usage/watchdog.h"
 
 namespace kivo {
 
@@ -39,6 +43,7 @@ void MainWindowController::on_init_dialog() {
   reset_network_snapshot();
   // Without a usable data folder the files go to the current directory; nothing to report.
   find_data_paths(context_.registry, context_.files, context_.state.data_paths);
+  reset_usage();
   // The poll starts only once discovery has finished.
   start_discovery(0);
 }
@@ -65,6 +70,17 @@ void MainWindowController::reset_network_snapshot() {
   snapshot.lac = 0;
   snapshot.cell_id = 0;
   snapshot.reg_status = 0;
+}
+
+// Each window starts offline, with the counters usage.bin holds.
+void MainWindowController::reset_usage() {
+  AppState& state = context_.state;
+  state.online = false;
+  state.watchdog_miss_count = 0;
+  const UsageContext usage = this->usage();
+  clear_flow_display(usage);
+  load_usage(usage);
+  log_event(usage, "APPLICATION STARTED");
 }
 
 void MainWindowController::on_command(int control, unsigned notification_code) {
@@ -95,6 +111,21 @@ void MainWindowController::on_click(int control) {
       if (const ModeApply apply = command_set_profile(context_.state.command_set).apply_mode)
         apply(network());
       break;
+    case IDC_RESET_SESSION:
+      reset_session_counters(usage());
+      break;
+    case IDC_RESET_TOTALS:
+      ask_reset_totals();
+      break;
+    case IDC_CONNECT:
+      on_connect_button(usage(), slots_, dialer());
+      break;
+    case IDC_RESET_MAX_RATES:
+      reset_max_rates(usage());
+      break;
+    case IDC_RESET_MAX_AVERAGE_RATES:
+      reset_max_average_rates(usage());
+      break;
     case IDC_RESET_MODEM:
       reset_modem();
       break;
@@ -106,6 +137,15 @@ void MainWindowController::on_click(int control) {
   }
 }
 
+void MainWindowController::ask_reset_totals() {
+  BoxRequest request;
+  request.owner = BoxOwner::MainWindow;
+  request.text = "Are you sure you want to reset the totals?";
+  request.icon = BoxIcon::Question;
+  request.buttons = BoxButtons::YesNo;
+  if (context_.view.show_box(request) == BoxAnswer::Yes) reset_totals(usage());
+}
+
 // Enter then sends what was typed, or connects once the field is empty again.
 void MainWindowController::follow_input(int input, int button) {
   const bool has_text = !context_.view.text(input).empty();
@@ -114,9 +154,14 @@ void MainWindowController::follow_input(int input, int button) {
 }
 
 void MainWindowController::on_timer(unsigned timer) {
-  if (timer != TIMER_POLL) return;
-  poll_tick();
-  context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+  if (timer == TIMER_WATCHDOG) {
+    // One-shot: the watchdog arms it again when it wants another check.
+    context_.view.kill_timer(TIMER_WATCHDOG);
+    connection_watchdog(usage());
+  } else if (timer == TIMER_POLL) {
+    poll_tick();
+    context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+  }
 }
 
 void MainWindowController::poll_tick() {
@@ -165,6 +210,10 @@ void MainWindowController::on_notice(const Notice& notice) {
     case NoticeId::SmsFailed:
       show_box("SMS message sending failed.", BoxIcon::Error);
       break;
+    case NoticeId::FlowReport:
+      if (const auto* flow = std::get_if<FlowReport>(&notice.report))
+        on_flow_report(usage(), *flow);
+      break;
     case NoticeId::Signal:
       show_signal(network(), static_cast<std::int32_t>(notice.value));
       break;
@@ -203,12 +252,15 @@ void MainWindowController::show_box(const char* text, BoxIcon icon) {
 }
 
 void MainWindowController::on_close() {
+  // Cancel keeps the window open.
+  if (context_.state.online && !on_close_while_online(usage())) return;
   close_modem_link(true);
   context_.view.end_dialog(1);
 }
 
-// No connection to hang up and no totals to save yet.
-void MainWindowController::on_end_session(bool, std::uint32_t) {}
+void MainWindowController::on_end_session(bool ending, std::uint32_t flags) {
+  kivo::on_end_session(usage(), context_.registry, ending, flags);
+}
 
 void MainWindowController::set_status_text(const char* text) {
   context_.view.set_status_text(text);
@@ -232,6 +284,7 @@ int MainWindowController::close_modem_link(bool farewell) {
 void MainWindowController::reset_modem() {
   if (!slots_.is_free(Worker::discovery)) return;
   context_.view.kill_timer(TIMER_POLL);
+  if (context_.state.online) hang_up(context_.link);
   set_status_text("Resetting mobile data device...");
   LinkControl& link = context_.link;
   if (context_.state.command_set == CommandSet::Novatel) {

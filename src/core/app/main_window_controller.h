@@ -3,8 +3,11 @@
 #include <cstdint>
 
 #include "app/app_state.h"
+#include "app/clock.h"
 #include "app/file_system.h"
 #include "app/main_view.h"
+#include "app/message_boxes.h"
+#include "app/process_starter.h"
 #include "app/registry.h"
 #include "app/sleeper.h"
 #include "app/trace.h"
@@ -13,6 +16,8 @@
 #include "link/link_control.h"
 #include "link/notices.h"
 #include "status/network_context.h"
+#include "usage/connection.h"
+#include "usage/usage_context.h"
 
 namespace kivo {
 
@@ -24,6 +29,10 @@ struct MainWindowContext {
   Registry& registry;
   FileSystem& files;
   const Trace& trace;
+  Clock& clock;
+  // The dialer and the boxes of the threads the window starts.
+  ProcessStarter& processes;
+  MessageBoxes& boxes;
   // The waits of the threads the window starts.
   Sleeper& sleeper = system_sleeper();
 };
@@ -55,6 +64,13 @@ class MainWindowController {
   void setup_main_window();
   void reset_network_snapshot();
   NetworkContext network() { return {context_.link, context_.view, context_.state}; }
+  UsageContext usage() {
+    return {context_.link,  context_.view,  context_.state,
+            context_.files, context_.clock, context_.trace};
+  }
+  DialerContext dialer() { return {context_.processes, context_.boxes, context_.view}; }
+  void reset_usage();
+  void ask_reset_totals();
   void on_click(int control);
   // Enables `button` and makes it the default while `input` holds text; otherwise the
   // connect button is the default.

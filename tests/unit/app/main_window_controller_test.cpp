@@ -2,18 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/control_ids.h"
+#include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_link_control.h"
 #include "support/fake_main_view.h"
+#include "support/fake_message_boxes.h"
+#include "support/fake_process_starter.h"
 #include "support/fake_registry.h"
 #include "support/fake_worker_threads.h"
 #include "support/journal.h"
 #include "support/recording_trace.h"
+#include "usage/usage_totals.h"
 
 namespace kivo {
 namespace {
@@ -52,11 +57,15 @@ struct MainWindowTest : ::testing::Test {
   test::FakeLinkControl link{journal};
   JournalSleeper sleeper{journal};
   test::FakeRegistry registry;
+  test::FakeClock clock;
+  test::FakeProcessStarter processes{journal};
+  test::FakeMessageBoxes boxes;
   test::FakeFileSystem files;
   test::RecordingTraceSink sink;
   Trace trace{sink};
   AppState state;
-  MainWindowController controller{{state, view, workers, link, registry, files, trace, sleeper}};
+  MainWindowController controller{
+      {state, view, workers, link, registry, files, trace, clock, processes, boxes, sleeper}};
 
   // Creation with /PORT:COM7, its discovery run and joined: the link open and ready.
   void start_ready(CommandSet command_set = CommandSet::Standard) {
@@ -76,9 +85,14 @@ TEST_F(MainWindowTest, CreationSetsUpTheControlsThenStartsDiscoveryWithoutPollin
                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                "Common AppData", "C:\\ProgramData");
   controller.on_init_dialog();
-  EXPECT_EQ(journal.take(), (Entries{"icons", "bar range 1011 0 31", "bar position 1011 0",
-                                     "bar background 1011 FFFFFF", "limit 1032 80", "status bar",
-                                     "enable 1051 0", "enable 1050 0", "start thread 1"}));
+  // The counter fields between are the usage's own (CreationStartsOfflineWithTheStoredCounters).
+  Entries entries = journal.take();
+  entries.erase(std::remove_if(entries.begin(), entries.end(),
+                               [](const std::string& e) { return e.rfind("text ", 0) == 0; }),
+                entries.end());
+  EXPECT_EQ(entries, (Entries{"icons", "bar range 1011 0 31", "bar position 1011 0",
+                              "bar background 1011 FFFFFF", "limit 1032 80", "status bar",
+                              "enable 1051 0", "enable 1050 0", "start thread 1"}));
   EXPECT_FALSE(state.device_ready);
   EXPECT_STREQ(state.data_paths.usage_file_path, "C:\\ProgramData\\KIVO\\usage.bin");
 }
@@ -132,7 +146,6 @@ TEST_F(MainWindowTest, OnlyClicksOnTheWindowsOwnButtonsAndKnownTimersAct) {
   controller.on_command(IDC_DETECT_MODEM, 1);
   controller.on_command(IDC_BROADCAST_CLEAR, 0x400);
   controller.on_command(IDC_NETWORK_MODE_LIST, 0);
-  controller.on_timer(TIMER_WATCHDOG);
   controller.on_timer(TIMER_USSD_SESSION);
   controller.on_timer(4242);
   controller.on_notice(boot(0));
@@ -323,6 +336,155 @@ TEST_F(MainWindowTest, EachWindowStartsWithoutReadings) {
   EXPECT_EQ(state.network.lac, 0u);
   EXPECT_EQ(state.network.cell_id, 0u);
   EXPECT_STREQ(state.network.rat_text, "");
+}
+
+constexpr char kShellFolders[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kUsageFile[] = "C:\\ProgramData\\KIVO\\usage.bin";
+constexpr char kSessionLog[] = "C:\\ProgramData\\KIVO\\sessionlog.csv";
+
+Notice flow_report(std::uint32_t duration, std::int64_t tx_bytes) {
+  Notice n = notice(NoticeId::FlowReport);
+  FlowReport report;
+  report.duration = duration;
+  report.tx_bytes = tx_bytes;
+  n.report = report;
+  return n;
+}
+
+TEST_F(MainWindowTest, CreationStartsOfflineWithTheStoredCountersAndLogsTheStart) {
+  registry.set(RegistryRoot::LocalMachine, kShellFolders, "Common AppData", "C:\\ProgramData");
+  UsageTotals stored;
+  stored.total_tx_bytes = 5000;
+  std::uint8_t bytes[kUsageFileSize];
+  encode_usage(stored, bytes);
+  files.files[kUsageFile].assign(reinterpret_cast<const char*>(bytes), sizeof bytes);
+  clock.set(2009, 3, 7, 14, 5, 9);
+  state.options.session_log = true;
+  state.online = true;
+  state.watchdog_miss_count = 4;
+  state.session.tx_bytes = 77;
+
+  controller.on_init_dialog();
+  EXPECT_FALSE(state.online);
+  EXPECT_EQ(state.watchdog_miss_count, 0u);
+  EXPECT_EQ(state.session.tx_bytes, 0);
+  EXPECT_EQ(view.text(IDC_TOTALS_SENT), "4.882KB");
+  EXPECT_EQ(view.text(IDC_RATE_UP_MAX_AVERAGE), "0.000");
+  EXPECT_EQ(files.files[kSessionLog],
+            "\"2009/03/07\",\"14:05:09\",\"APPLICATION STARTED\",0,0,0,0,5000,0\r\n");
+}
+
+TEST_F(MainWindowTest, FlowReportsArmTheOneShotWatchdogThatChecksTheContext) {
+  start_ready(CommandSet::Huawei);
+  controller.on_notice(flow_report(10, 2000));
+  EXPECT_EQ(view.text(IDC_CONNECT), "Disconnect");
+  EXPECT_EQ(view.text(IDC_SESSION_SENT), "1.953KB");
+  journal.take();
+  controller.on_timer(TIMER_WATCHDOG);
+  // The fake modem answers "OK": no status, so a miss and another check.
+  EXPECT_EQ(journal.take(), (Entries{"kill 1201", "at AT+CGACT?\r\n", "timer 1201 2500"}));
+  EXPECT_EQ(state.watchdog_miss_count, 1u);
+
+  // Online, connect hangs up; the counter buttons act on the session and the rates.
+  controller.on_command(IDC_CONNECT, 0);
+  EXPECT_EQ(journal.take(), (Entries{"at AT+CGACT=0,1\r\n", "at ATH\r\n"}));
+  controller.on_command(IDC_RESET_MAX_RATES, 0);
+  controller.on_command(IDC_RESET_MAX_AVERAGE_RATES, 0);
+  EXPECT_EQ(journal.take().size(), 4u);
+  controller.on_command(IDC_RESET_SESSION, 0);
+  EXPECT_EQ(journal.take().back(), "at AT^DSFLOWCLR\r\n");
+  EXPECT_EQ(state.usage.total_tx_bytes, 2000);
+  EXPECT_TRUE(files.exists("usage.bin"));
+}
+
+TEST_F(MainWindowTest, TotalsAreResetOnlyAfterTheUserSaysYes) {
+  start_ready();
+  state.usage.total_tx_bytes = 5000;
+  view.boxes.queue_answer(BoxAnswer::No);
+  controller.on_command(IDC_RESET_TOTALS, 0);
+  EXPECT_EQ(state.usage.total_tx_bytes, 5000);
+  view.boxes.queue_answer(BoxAnswer::Yes);
+  controller.on_command(IDC_RESET_TOTALS, 0);
+  EXPECT_EQ(state.usage.total_tx_bytes, 0);
+  EXPECT_EQ(state.usage.previous_tx_bytes, 5000);
+  const auto shown = view.boxes.shown();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].text, "Are you sure you want to reset the totals?");
+  EXPECT_EQ(shown[0].buttons, BoxButtons::YesNo);
+  EXPECT_EQ(shown[0].icon, BoxIcon::Question);
+}
+
+TEST_F(MainWindowTest, ConnectRunsTheDialerInItsSlotUntilItsNoticeJoinsIt) {
+  start_ready();
+  controller.on_command(IDC_CONNECT, 0);
+  controller.on_command(IDC_CONNECT, 0);
+  EXPECT_EQ(journal.take(), Entries{"start thread 2"});
+  workers.run(2);
+  controller.on_notice(notice(NoticeId::DialerWorkerDone));
+  EXPECT_EQ(journal.take(), (Entries{"run rasphone.exe", "post 2", "join thread 2"}));
+  controller.on_command(IDC_CONNECT, 0);
+  EXPECT_EQ(journal.take(), Entries{"start thread 3"});
+}
+
+TEST_F(MainWindowTest, ClosingWhileOnlineAsksFirstAndCancelKeepsTheWindow) {
+  start_ready();
+  controller.on_notice(flow_report(10, 2000));
+  journal.take();
+  view.boxes.queue_answer(BoxAnswer::Cancel);
+  controller.on_close();
+  EXPECT_EQ(journal.take().size(), 1u);  // the question alone
+  view.boxes.queue_answer(BoxAnswer::Yes);
+  controller.on_close();
+  EXPECT_EQ(journal.take(),
+            (Entries{"box You are currently online.  Proceding will exit KIVO.\nDo you wish to "
+                     "disconnect and save the data counters?",
+                     "at AT+CGACT=0,1\r\n",
+                     "at ATH\r\n",
+                     "text 1048 \"00:00:00\"",
+                     "text 1040 \"0 bytes\"",
+                     "text 1039 \"0 bytes\"",
+                     "text 1038 \"0 bytes\"",
+                     "text 1061 \"0.000\"",
+                     "text 1060 \"0.000\"",
+                     "text 1071 \"0.000\"",
+                     "text 1072 \"0.000\"",
+                     "text 1047 \"00:00:10\"",
+                     "text 1037 \"1.953KB\"",
+                     "text 1036 \"0 bytes\"",
+                     "text 1013 \"1.953KB\"",
+                     "text 1053 \"0000/00/00 00:00:00\"",
+                     "text 1049 \"00:00:10\"",
+                     "text 1043 \"1.953KB\"",
+                     "text 1042 \"0 bytes\"",
+                     "text 1041 \"1.953KB\"",
+                     "text 1055 \"0000/00/00 00:00:00\"",
+                     "kill 1203",
+                     "at ATE1\r\n",
+                     "close",
+                     "end 1"}));
+  EXPECT_FALSE(state.online);
+}
+
+TEST_F(MainWindowTest, TheEndOfTheWindowsSessionSavesAndClosesWithoutAsking) {
+  start_ready();
+  controller.on_notice(flow_report(10, 2000));
+  controller.on_end_session(true, 0);
+  EXPECT_EQ(journal.take().back(), "post close");
+  EXPECT_FALSE(state.online);
+  EXPECT_EQ(state.usage.total_tx_bytes, 2000);
+  controller.on_close();
+  EXPECT_TRUE(view.boxes.shown().empty());
+}
+
+TEST_F(MainWindowTest, ResettingTheModemWhileOnlineHangsUpFirst) {
+  start_ready();
+  controller.on_notice(flow_report(10, 0));
+  journal.take();
+  controller.on_command(IDC_RESET_MODEM, 0);
+  const Entries entries = journal.take();
+  EXPECT_EQ(Entries(entries.begin(), entries.begin() + 3),
+            (Entries{"kill 1203", "at AT+CGACT=0,1\r\n", "at ATH\r\n"}));
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/clock.h"
+
+namespace kivo {
+
+class SystemClock : public Clock {
+ public:
+  LocalTime local_time() override;
+};
+
+}  // namespace kivo
