@@ -10,7 +10,9 @@ namespace kivo {
 
 // What the main-window logic needs of the dialog: its controls (by identifier), the status
 // bar, the timers and posting to itself. The Win32 dialog in the program, a recorder in tests.
-// Every call but set_status_text and post is made on the window's own thread.
+// Calls are made on the window's own thread, except set_status_text and post, and the control
+// and box calls of the first readings, which the discovery thread makes while the window waits
+// for it in its message loop.
 class MainView {
  public:
   virtual ~MainView() = default;

@@ -10,6 +10,7 @@ namespace {
 constexpr CommandSetProfile kStandard = [] {
   CommandSetProfile p;
   p.registered_technology = show_technology_unknown;
+  p.first_technology = show_technology_unknown;
   return p;
 }();
 
@@ -17,6 +18,8 @@ constexpr CommandSetProfile kStandard = [] {
 constexpr CommandSetProfile kHuawei = [] {
   CommandSetProfile p;
   p.polls_signal_and_operator = false;
+  p.first_technology = query_rat_huawei;
+  p.first_mode = read_mode_huawei;
   p.apply_mode = apply_mode_huawei;
   return p;
 }();
@@ -28,15 +31,18 @@ constexpr CommandSetProfile kOption = [] {
   p.poll_technology = query_rat_option;
   p.registered_technology = query_rat_option;
   p.registered_mode = read_mode_option;
+  p.first_technology = query_rat_option;
+  p.first_mode = read_mode_option;
   p.apply_mode = apply_mode_option;
   return p;
 }();
 
-// On registration the network-mode read brings the technology as well.
+// The network-mode read brings the technology as well.
 constexpr CommandSetProfile kNovatel = [] {
   CommandSetProfile p;
   p.poll_technology = query_rat_novatel;
   p.registered_mode = read_mode_novatel;
+  p.first_mode = read_mode_novatel;
   p.apply_mode = apply_mode_novatel;
   return p;
 }();
@@ -46,6 +52,8 @@ constexpr CommandSetProfile kSierra = [] {
   p.poll_technology = query_rat_sierra;
   p.registered_technology = query_rat_sierra;
   p.registered_mode = read_mode_sierra;
+  p.first_technology = query_rat_sierra;
+  p.first_mode = read_mode_sierra;
   p.apply_mode = apply_mode_sierra;
   return p;
 }();

@@ -20,6 +20,10 @@ struct CommandSetProfile {
   // On a new registration, behind the operator: the technology, then the network-mode read.
   NetworkOperation registered_technology = nullptr;
   NetworkOperation registered_mode = nullptr;
+  // The first readings once the modem is initialized, before its APN, signal, operator and
+  // registration: the technology, then the network-mode read.
+  NetworkOperation first_technology = nullptr;
+  NetworkOperation first_mode = nullptr;
   // The network-mode write of button 1050; none where the set has no network-mode command.
   ModeApply apply_mode = nullptr;
 };

@@ -73,6 +73,19 @@ bool parse_nwrat(std::string_view text, NwRat& setting) {
   return true;
 }
 
+bool parse_sysinfo(std::string_view text, SysInfo& info) {
+  if (!starts_with(text, "^SYSINFO:")) return false;
+  NumberSequence numbers(first_line(text), 9);
+  info.srv_status = numbers.next();
+  info.srv_domain = numbers.next();
+  info.roam_status = numbers.next();
+  info.sys_mode = numbers.next();
+  info.sim_state = numbers.next();
+  info.lock_state = numbers.next();  // often left empty
+  info.sys_submode = numbers.next();
+  return true;
+}
+
 std::string format_band(std::string_view band, std::size_t min_digits) {
   const std::size_t first = band.find_first_not_of('0');
   std::string digits(first == std::string_view::npos ? "" : band.substr(first));

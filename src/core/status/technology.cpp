@@ -140,6 +140,12 @@ void show_mode(const NetworkContext& context, std::uint32_t sys_mode, std::uint3
   set_technology(context, text);
 }
 
+void query_rat_huawei(const NetworkContext& context) {
+  SysInfo info;
+  if (parse_sysinfo(context.channel.tx_at_command("AT^SYSINFO\r\n").text, info))
+    show_mode(context, info.sys_mode, info.sys_submode);
+}
+
 void query_rat_option(const NetworkContext& context) {
   set_technology(context, option_technology(context.channel));
 }

@@ -22,6 +22,10 @@ std::string novatel_network_text(std::uint32_t network);
 // Huawei system mode and sub-mode ("^MODE:" reports, "^SYSINFO").
 void show_mode(const NetworkContext& context, std::uint32_t sys_mode, std::uint32_t sub_mode);
 
+// The Huawei technology query (AT^SYSINFO, then show_mode); an answer without "^SYSINFO:"
+// changes nothing.
+void query_rat_huawei(const NetworkContext& context);
+
 // The technology queries of the Option (AT_OCTI?, AT_OWCTI?, AT_OHCIP?), Novatel (AT$NWRAT?)
 // and Sierra (AT*CNTI=0) command sets.
 void query_rat_option(const NetworkContext& context);

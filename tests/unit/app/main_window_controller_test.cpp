@@ -50,6 +50,18 @@ Notice boot(std::uint32_t first) {
   return n;
 }
 
+// What discovery reads from a standard modem that answers "OK" to everything, between opening
+// the port and "Ready" (the readings themselves: DiscoveryStandInTest).
+const Entries kFirstReadings{"at AT+CGREG=2\r\n", "text 1012 \"Unknown\"", "at AT+CGDCONT?\r\n",
+                             "enable 1034 0",     "at AT+CSQ\r\n",         "at AT+COPS=3,2\r\n",
+                             "at AT+COPS?\r\n",   "at AT+CGREG?\r\n"};
+
+Entries opened_then(Entries before, const Entries& after) {
+  before.insert(before.end(), kFirstReadings.begin(), kFirstReadings.end());
+  before.insert(before.end(), after.begin(), after.end());
+  return before;
+}
+
 struct MainWindowTest : ::testing::Test {
   test::Journal journal;
   test::FakeMainView view{journal};
@@ -103,8 +115,8 @@ TEST_F(MainWindowTest, DiscoveryWithAGivenPortOpensItAndThePollStartsWhenItIsJoi
   controller.on_init_dialog();
   journal.take();
   workers.run(1);
-  EXPECT_EQ(journal.take(), (Entries{"status Opening communications port...", "open COM7",
-                                     "status Ready", "post 3"}));
+  EXPECT_EQ(journal.take(), opened_then({"status Opening communications port...", "open COM7"},
+                                        {"status Ready", "post 3"}));
   EXPECT_TRUE(state.device_ready);
   controller.on_notice(notice(NoticeId::DiscoveryDone));
   EXPECT_EQ(journal.take(), (Entries{"join thread 1", "timer 1203 2000", "default 1052"}));
@@ -231,8 +243,9 @@ TEST_F(MainWindowTest, ResetRestartsTheModemAndWaitsForItOnTheDiscoveryThread) {
   controller.on_command(IDC_RESET_MODEM, 0);  // still waiting for the modem
   EXPECT_TRUE(journal.take().empty());
   workers.run(2);
-  EXPECT_EQ(journal.take(), (Entries{"sleep 15000", "status Opening communications port...",
-                                     "open COM7", "status Ready", "post 3"}));
+  EXPECT_EQ(journal.take(),
+            opened_then({"sleep 15000", "status Opening communications port...", "open COM7"},
+                        {"status Ready", "post 3"}));
 }
 
 TEST_F(MainWindowTest, NovatelIsResetThroughTheDiagnosticChannel) {
@@ -276,6 +289,7 @@ TEST_F(MainWindowTest, EachPollTickAsksForWhatTheCommandSetDoesNotReport) {
 
 TEST_F(MainWindowTest, TheRegistrationIsPolledOnlyWithLocationReportsAndCellPolling) {
   start_ready(CommandSet::Huawei);
+  state.location_reports_enabled = false;
   controller.poll_tick();
   EXPECT_TRUE(journal.take().empty());
   state.location_reports_enabled = true;

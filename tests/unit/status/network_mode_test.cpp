@@ -23,6 +23,17 @@ TEST(ModeSettingParsers, ABandMaskIsKeptAsTheModemWroteIt) {
   EXPECT_EQ(format_band("", 1), "0");
 }
 
+TEST(ModeSettingParsers, SystemInformationReadsSevenNumbersAnEmptyOneAsZero) {
+  SysInfo info;
+  ASSERT_TRUE(parse_sysinfo("^SYSINFO:2,3,1,5,1,,7\r\n\r\nOK\r\n", info));
+  EXPECT_EQ(info.roam_status, 1u);
+  EXPECT_EQ(info.sys_mode, 5u);
+  EXPECT_EQ(info.lock_state, 0u);
+  EXPECT_EQ(info.sys_submode, 7u);
+  EXPECT_FALSE(parse_sysinfo("^sysinfo:2,3,1,5,1,,7", info));
+  EXPECT_FALSE(parse_sysinfo("^SYSINFO", info));
+}
+
 struct NetworkModeTest : test::NetworkTest {
   // The entry selected in 1051 after the read, -1 for none.
   int read_selects(void (*read)(const NetworkContext&), const char* command, std::string answer) {

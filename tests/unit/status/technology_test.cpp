@@ -32,6 +32,21 @@ TEST_F(TechnologyTest, HuaweiModeAndSubModeNameTheTechnology) {
   }
 }
 
+TEST_F(TechnologyTest, HuaweiSystemInformationGivesModeAndSubMode) {
+  modem.answer("AT^SYSINFO", "^SYSINFO:2,3,0,5,1,,4\r\n\r\nOK\r\n");
+  modem.answer("AT^SYSINFO", "^SYSINFO:2,3,0,3,1,1,3\r\n\r\nOK\r\n");
+  modem.answer("AT^SYSINFO", "^SYSINFO:2,3,0,5\r\n\r\nOK\r\n");  // without a sub-mode
+  modem.answer("AT^SYSINFO", "ERROR\r\n");
+  for (const char* text : {"3G", "EDGE", "Unknown (5,0)"}) {
+    query_rat_huawei(context);
+    EXPECT_EQ(journal.take(),
+              (Entries{"at AT^SYSINFO\r\n", "text 1012 \"" + std::string(text) + "\""}));
+  }
+  query_rat_huawei(context);
+  EXPECT_EQ(journal.take(), Entries{"at AT^SYSINFO\r\n"});
+  EXPECT_STREQ(state.network.rat_text, "Unknown (5,0)");
+}
+
 TEST_F(TechnologyTest, OptionCombinesTheGsmAndWcdmaSides) {
   const struct {
     const char* octi;

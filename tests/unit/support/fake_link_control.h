@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "link/link_control.h"
@@ -10,13 +11,14 @@
 namespace kivo::test {
 
 // Records "open COM7", "close", "at <command>" and "exchange <hex bytes>"; every exchange
-// answers "OK" at once.
+// answers at once, with "OK" unless `answers` holds another text for the command.
 class FakeLinkControl : public LinkControl {
  public:
   explicit FakeLinkControl(Journal& journal) : journal_(journal) {}
 
   int open_result = 1;
   bool open = false;
+  std::map<std::string, std::string> answers;  // by command, with its CR LF
 
   int open_modem_link(const char* port_name) override {
     journal_.add(std::string("open ") + port_name);
@@ -30,7 +32,8 @@ class FakeLinkControl : public LinkControl {
   bool is_open() const override { return open; }
   Reply tx_at_command(const char* command) override {
     journal_.add(std::string("at ") + command);
-    return {1, "OK"};
+    const auto answer = answers.find(command);
+    return {1, answer == answers.end() ? "OK" : answer->second};
   }
   int tx_data(const void* bytes, std::size_t count) override {
     journal_.add("data " + hex(bytes, count));
