@@ -219,3 +219,84 @@ expect_transcript_count() {
   count=$(grep -cxF -- "$line" "$OUT/modem-transcript.txt" 2>/dev/null || true)
   expect_eq "modem received \"$line\"" "$count" "$expected"
 }
+
+# expect_modem_received LINE [TIMEOUT_S]: waits until the simulator has received LINE (as its
+# transcript writes it, 'AT_OPSYS=2,2\r\n'), on its own or carried in a Novatel frame.
+expect_modem_received() {
+  local line=$1 timeout=${2:-5} i
+  for ((i = 0; i < timeout * 20; i++)); do
+    if grep -qxF -- "$line" < <(sed 's/^\[frame [^]]*\] //' "$OUT/modem-transcript.txt"); then
+      e2e_log "ok: modem received \"$line\""
+      return
+    fi
+    sleep 0.05
+  done
+  fail "the modem never received \"$line\" (see $OUT/modem-transcript.txt)"
+}
+
+# modem_set KEY=VALUE...: changes the simulated modem's state, one `set` per pair, in order.
+modem_set() {
+  local pair
+  for pair in "$@"; do modem_control "set ${pair%%=*} ${pair#*=}"; done
+}
+
+# The signal group's fields by name: the control and the JSON field that shows each.
+declare -A E2E_NETWORK_FIELDS=(
+  [signal]='1009 text' [bar]='1011 position' [colour]='1011 bar_colour' [tech]='1012 text'
+  [operator]='1015 text' [mcc]='1077 text' [mnc]='1078 text' [lac]='1079 text'
+  [rnc]='1082 text' [cell]='1081 text' [apn]='1035 text'
+)
+
+# expect_network TIMEOUT_S FIELD=VALUE...: waits until the window shows each value, in one read
+# of the controls ('signal=-79dBm bar=17 colour=#00ff00 operator=Simnet ZA tech=' ...).
+expect_network() {
+  local timeout=$1 pair field id key value json object wanted missing deadline
+  shift
+  local ids=()
+  deadline=$((${EPOCHREALTIME/./} + timeout * 1000000))
+  for pair in "$@"; do
+    field=${E2E_NETWORK_FIELDS[${pair%%=*}]:-}
+    [[ -n $field ]] || fail "expect_network: no field ${pair%%=*}"
+    ids+=("${field% *}")
+  done
+  while :; do
+    json=$(probe read "${ids[@]}")
+    missing=""
+    for pair in "$@"; do
+      field=${E2E_NETWORK_FIELDS[${pair%%=*}]}
+      id=${field% *} key=${field#* } value=${pair#*=}
+      object=$(grep -oE "\\{\"id\":$id,[^{}]*\\}" <<<"$json")
+      # Numbers stand bare in the JSON, texts in quotes.
+      [[ $key == position ]] && wanted="\"$key\":$value" || wanted="\"$key\":\"$value\""
+      [[ $object == *"$wanted"* ]] || missing+=" $pair"
+    done
+    if [[ -z $missing ]]; then
+      e2e_log "ok: window shows $*"
+      return
+    fi
+    ((${EPOCHREALTIME/./} < deadline)) || fail "after $timeout s the window still lacks$missing: $json"
+    sleep 0.1
+  done
+}
+
+# expect_mode_list SELECTED ENTRY...: the network-mode list 1051 is enabled, holds the entries
+# in order with their places as item values, and has entry SELECTED selected.
+expect_mode_list() {
+  local selected=$1 entries="" value=0 entry
+  shift
+  for entry in "$@"; do
+    entries+="${entries:+,}{\"text\":\"$entry\",\"value\":$value}"
+    value=$((value + 1))
+  done
+  expect_control 1051 '"enabled":true' "\"entries\":[$entries]" "\"selected\":$selected"
+}
+
+# apply_network_mode INDEX: chooses entry INDEX of the list and presses apply (1050), which the
+# modem accepts: apply is disabled again and connect (1052) is the default button once more.
+apply_network_mode() {
+  expect_eq "select $1" "$(probe select 1051 "$1")" "{\"control\":1051,\"selected\":$1,\"done\":true}"
+  expect_control 1050 '"enabled":true'
+  expect_eq "apply" "$(probe click 1050)" '{"clicked":1050,"done":true}'
+  expect_control 1050 '"enabled":false'
+  expect_window '"default_button":1052'
+}
