@@ -71,9 +71,36 @@ std::string Engine::run_step(const Step& step, Millis now) {
     case StepKind::Restart:
       model_.restart();
       break;
+    case StepKind::Connect:
+      problem = model_.connect();
+      break;
+    case StepKind::Disconnect:
+      model_.disconnect();
+      break;
+    case StepKind::Spike:
+      model_.spike(step.tx_rate, step.rx_rate);
+      break;
   }
   send_unsolicited(now);
+  follow_data_connection(now);
   return problem;
+}
+
+void Engine::follow_data_connection(Millis now) {
+  if (!model_.data_connected() || model_.config().flow_interval_ms == 0) {
+    next_flow_.reset();
+  } else if (!next_flow_) {
+    next_flow_ = now + model_.config().flow_interval_ms;
+  }
+}
+
+void Engine::send_flow_reports(Millis now) {
+  while (next_flow_ && *next_flow_ <= now) {
+    std::string report = model_.flow_tick();
+    // A modem that has stopped answering reports nothing either; its counters go on.
+    if (!silenced_ && !report.empty()) output_.push({std::move(report), now, kBurstGapMs});
+    *next_flow_ += model_.config().flow_interval_ms;
+  }
 }
 
 void Engine::advance(Millis now) {
@@ -90,10 +117,11 @@ void Engine::advance(Millis now) {
       timed.due += timed.period_ms;
     }
   }
+  send_flow_reports(now);
 }
 
 std::optional<Millis> Engine::next_step_time() const {
-  std::optional<Millis> next;
+  std::optional<Millis> next = next_flow_;
   for (const Timed& timed : timed_) {
     if (!timed.waits_for_contact && (!next || timed.due < *next)) next = timed.due;
   }
@@ -118,6 +146,7 @@ void Engine::receive(std::string_view bytes, Millis now) {
     if (!unit) break;
     handle(*unit, now);
   }
+  follow_data_connection(now);
   if (transcript_) transcript_->flush();
 }
 

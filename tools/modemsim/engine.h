@@ -49,6 +49,10 @@ class Engine {
 
   // Returns an empty text, or what is wrong with the step.
   std::string run_step(const Step& step, Millis now);
+  // Keeps the flow reports in step with the data connection: the first comes one interval after
+  // it is up, none come while it is down.
+  void follow_data_connection(Millis now);
+  void send_flow_reports(Millis now);
   void handle(const Unit& unit, Millis now);
   void handle_command(const Unit& unit, Millis now);
   void handle_frame(const Unit& unit, Millis now);
@@ -69,6 +73,7 @@ class Engine {
   std::vector<Rule> rules_;
   std::vector<Timed> timed_;
   std::optional<Millis> first_contact_;
+  std::optional<Millis> next_flow_;
   std::minstd_rand noise_;
   bool silenced_ = false;
   bool stalled_ = false;

@@ -1,6 +1,8 @@
 // A Huawei modem: system information and configuration, the handshake and boot reports, the PIN
-// state with its attempt counters, the network lock, and the reports of signal, system mode and
-// service state that ^CURC switches on and off.
+// state with its attempt counters, the network lock, the reports of signal, system mode, service
+// state and data traffic that ^CURC switches on and off, and the traffic counters' reset.
+
+#include <cstdio>
 
 #include "mode_fields.h"
 #include "modem_model.h"
@@ -169,6 +171,34 @@ Reply cardlock(ModemModel& m, const Command& c) {
   return Reply::ok({"^CARDLOCK: " + m.config().vendor["cardlock"]});
 }
 
+// ^DSFLOWCLR: the traffic counters start again from zero.
+Reply clear_flow(ModemModel& m, const Command& c) {
+  if (c.kind != CommandKind::Action) return Reply::error();
+  m.counters() = {};
+  return Reply::ok();
+}
+
+// ^DSFLOWRPT: the connection's time in seconds, the upload and download rates of the moment in
+// bytes per second, the bytes sent and received, and the negotiated upload and download QoS, in
+// upper-case hex of fixed widths.
+std::string flow_report(ModemModel& m, const FlowSample& s) {
+  if (session_setting(m, "curc") == 0) return {};
+  char line[96];
+  std::snprintf(line, sizeof line, "^DSFLOWRPT:%08X,%08X,%08X,%016llX,%016llX,%08X,%08X",
+                static_cast<unsigned>(s.duration), static_cast<unsigned>(s.tx_rate),
+                static_cast<unsigned>(s.rx_rate), static_cast<unsigned long long>(s.tx_bytes),
+                static_cast<unsigned long long>(s.rx_bytes),
+                static_cast<unsigned>(vendor_number(m, "qos_tx", 16)),
+                static_cast<unsigned>(vendor_number(m, "qos_rx", 16)));
+  return line;
+}
+
+// A QoS field: up to eight hex digits.
+bool store_qos(ModemModel& m, const std::string& key, std::string_view value) {
+  auto n = parse_number(value, 16);
+  return n && *n <= 0xffffffffu && store_hex(m, key, value);
+}
+
 void report(ModemModel& m, const NetworkView& before, const NetworkView& now) {
   if (session_setting(m, "curc") == 0) return;
   if (before.rssi != now.rssi) m.queue_line(0, "^RSSI:" + std::to_string(now.rssi));
@@ -192,20 +222,24 @@ const Profile& huawei_profile() {
     Profile p;
     p.name = "huawei";
     p.commands = {
-        {"^SYSINFO", sysinfo}, {"^SYSCFG", syscfg}, {"^HS", handshake},      {"^BOOT", boot},
-        {"^CURC", curc},       {"^CPIN", cpin},     {"^CARDLOCK", cardlock},
+        {"^SYSINFO", sysinfo},   {"^SYSCFG", syscfg},
+        {"^HS", handshake},      {"^BOOT", boot},
+        {"^CURC", curc},         {"^CPIN", cpin},
+        {"^CARDLOCK", cardlock}, {"^DSFLOWCLR", clear_flow},
     };
     p.reports = {report};
     p.vendor_keys = {
         {"syscfg_mode", {"2", store_decimal}},    {"syscfg_order", {"2", store_decimal}},
         {"syscfg_band", {"3FFFFFFF", store_hex}}, {"syscfg_roam", {"1", store_decimal}},
         {"syscfg_domain", {"2", store_decimal}},  {"hs_id", {"24117505", store_decimal}},
-        {"cardlock", {"2,10,0", store_decimals}},
+        {"cardlock", {"2,10,0", store_decimals}}, {"qos_tx", {"BB80", store_qos}},
+        {"qos_rx", {"6DDD0", store_qos}},
     };
     p.session_keys = {{"curc", 1}};
     p.identity = {{"manufacturer", "huawei"}};
     p.radio_mode = radio_mode;
     p.on_restart = announce_boot;
+    p.flow_report = flow_report;
     return p;
   }();
   return profile;

@@ -132,6 +132,24 @@ bool set_pdp(ModemModel& m, std::string_view v) {
   return true;
 }
 
+// A 32-bit unsigned number.
+Setter unsigned_setter(unsigned ModemConfig::*field) {
+  return [=](ModemModel& m, std::string_view v) {
+    auto n = parse_number(v);
+    if (!n || *n > 0xffffffffu) return false;
+    m.config().*field = static_cast<unsigned>(*n);
+    return true;
+  };
+}
+
+Setter counter_setter(std::uint64_t DataCounters::*field) {
+  return [=](ModemModel& m, std::string_view v) {
+    auto n = parse_number(v);
+    if (n) m.counters().*field = *n;
+    return n.has_value();
+  };
+}
+
 bool set_echo(ModemModel& m, std::string_view v) {
   if (v != "0" && v != "1") return false;
   m.session().echo = v == "1";
@@ -215,6 +233,11 @@ const std::map<std::string_view, Setter>& setters() {
       {"diag_only", flag_setter(&ModemConfig::diag_only)},
       {"echo", set_echo},
       {"cfun", set_cfun},
+      {"tx_rate", unsigned_setter(&ModemConfig::tx_rate)},
+      {"rx_rate", unsigned_setter(&ModemConfig::rx_rate)},
+      {"flow_interval", delay_setter(&ModemConfig::flow_interval_ms)},
+      {"tx_bytes", counter_setter(&DataCounters::tx_bytes)},
+      {"rx_bytes", counter_setter(&DataCounters::rx_bytes)},
   };
   return table;
 }
@@ -305,6 +328,7 @@ std::string ModemModel::execute(std::string_view line) {
   }
   out += final_text(last);
   report_changes();
+  follow_data_connection();
   if (restart_pending_) restart();
   return out;
 }
@@ -368,6 +392,7 @@ std::string ModemModel::set(std::string_view key, std::string_view value) {
     return "unknown key " + std::string(key);
   }
   report_changes();
+  follow_data_connection();
   return {};
 }
 
@@ -379,6 +404,7 @@ void ModemModel::restart() {
   restart_pending_ = false;
   session_ = start_session();
   for (auto& [cid, context] : config_.contexts) context.active = false;
+  follow_data_connection();
   if (config_.sim == SimState::Ready && config_.pin_lock) config_.sim = SimState::PinWanted;
   // A restart drops the registration without telling anyone: the reports are off again.
   reported_ = view();
@@ -393,6 +419,55 @@ std::vector<Unsolicited> ModemModel::take_unsolicited() {
   std::vector<Unsolicited> out;
   out.swap(unsolicited_);
   return out;
+}
+
+std::string ModemModel::connect() {
+  auto context = config_.contexts.find(1);
+  if (context == config_.contexts.end()) return "connect needs context 1";
+  if (!registered()) return "connect needs a registered modem";
+  context->second.active = true;
+  follow_data_connection();
+  return {};
+}
+
+void ModemModel::disconnect() {
+  auto context = config_.contexts.find(1);
+  if (context != config_.contexts.end()) context->second.active = false;
+  follow_data_connection();
+}
+
+bool ModemModel::data_connected() const {
+  auto context = config_.contexts.find(1);
+  return context != config_.contexts.end() && context->second.active;
+}
+
+void ModemModel::follow_data_connection() {
+  bool connected = data_connected();
+  if (connected && !data_was_connected_) counters_ = {};
+  data_was_connected_ = connected;
+}
+
+void ModemModel::spike(std::uint32_t tx_rate, std::uint32_t rx_rate) {
+  spike_ = FlowSample{};
+  spike_->tx_rate = tx_rate;
+  spike_->rx_rate = rx_rate;
+}
+
+std::string ModemModel::flow_tick() {
+  const std::uint64_t interval = config_.flow_interval_ms;
+  counters_.duration_ms += interval;
+  counters_.tx_bytes += config_.tx_rate * interval / 1000;
+  counters_.rx_bytes += config_.rx_rate * interval / 1000;
+  if (!profile_.flow_report) return {};
+  FlowSample sample;
+  sample.duration = static_cast<std::uint32_t>(counters_.duration_ms / 1000);
+  sample.tx_rate = spike_ ? spike_->tx_rate : config_.tx_rate;
+  sample.rx_rate = spike_ ? spike_->rx_rate : config_.rx_rate;
+  sample.tx_bytes = counters_.tx_bytes;
+  sample.rx_bytes = counters_.rx_bytes;
+  spike_.reset();
+  std::string line = profile_.flow_report(*this, sample);
+  return line.empty() ? line : frame(line);
 }
 
 void ModemModel::report_changes() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,20 @@ class ModemModel {
   // The unsolicited output collected since the last call.
   std::vector<Unsolicited> take_unsolicited();
 
+  // The data connection is context 1 being active. `connect` brings it up as a dialer does,
+  // which needs a registration (an empty result, or what is wrong); `disconnect` drops it
+  // without a word, as a network that lets the connection go. A connection that comes up, by
+  // these or by a command, counts its traffic from zero.
+  std::string connect();
+  void disconnect();
+  bool data_connected() const;
+  // One flow interval of the connection: the counters move on by the interval's worth of each
+  // rate, and the profile's report of them comes back framed (empty when it reports nothing).
+  std::string flow_tick();
+  // The next report shows these rates instead of the network's; the counters keep their pace.
+  void spike(std::uint32_t tx_rate, std::uint32_t rx_rate);
+  DataCounters& counters() { return counters_; }
+
   bool echo() const { return session_.echo; }
   bool diag_only() const { return config_.diag_only; }
   const Profile& profile() const { return profile_; }
@@ -71,6 +86,8 @@ class ModemModel {
   std::string final_text(const Reply& reply) const;
   // Lets the reports speak about what changed since the last time.
   void report_changes();
+  // Starts the counters from zero when the data connection has just come up.
+  void follow_data_connection();
 
   const Profile& profile_;
   ModemConfig config_;
@@ -78,6 +95,9 @@ class ModemModel {
   NetworkView reported_;
   bool restart_pending_ = false;
   std::vector<Unsolicited> unsolicited_;
+  bool data_was_connected_ = false;
+  DataCounters counters_;
+  std::optional<FlowSample> spike_;  // only its rates count
 };
 
 }  // namespace modemsim

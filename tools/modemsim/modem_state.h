@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -63,7 +64,31 @@ struct ModemConfig {
   std::map<std::string, UssdAnswer> ussd;
   bool diag_only = false;  // the port ignores AT and speaks only the diagnostic protocol
 
+  // The data connection on context 1: the network's pace each way in bytes per second, and how
+  // often a modem that reports its traffic does so (0: never).
+  unsigned tx_rate = 1500;
+  unsigned rx_rate = 12000;
+  unsigned flow_interval_ms = 2000;
+
   std::map<std::string, std::string> vendor;  // the keys a profile adds, with their values
+};
+
+// The traffic of the data connection as the modem counts it: since context 1 came up, or since
+// the counters were last cleared.
+struct DataCounters {
+  std::uint64_t duration_ms = 0;
+  std::uint64_t tx_bytes = 0;
+  std::uint64_t rx_bytes = 0;
+};
+
+// What one report of the traffic tells: the counters, and the rates of the moment in bytes per
+// second.
+struct FlowSample {
+  std::uint32_t duration = 0;  // seconds
+  std::uint32_t tx_rate = 0;
+  std::uint32_t rx_rate = 0;
+  std::uint64_t tx_bytes = 0;
+  std::uint64_t rx_bytes = 0;
 };
 
 // What a restart resets.

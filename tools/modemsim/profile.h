@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "modem_state.h"
 #include "technology.h"
 
 namespace modemsim {
@@ -80,6 +81,9 @@ struct Profile {
   RadioMode (*radio_mode)(ModemModel&) = nullptr;
   // Queues what it says once it has restarted; null: nothing.
   void (*on_restart)(ModemModel&) = nullptr;
+  // The line a connected modem sends about its traffic every flow interval (empty: nothing this
+  // time); null: the modem never reports it.
+  std::string (*flow_report)(ModemModel&, const FlowSample&) = nullptr;
   bool diag_frames = false;
 };
 

@@ -38,6 +38,13 @@ bool read_unsigned(std::string_view word, unsigned long& out) {
   return true;
 }
 
+bool read_rate(std::string_view word, std::uint32_t& out) {
+  unsigned long n = 0;
+  if (!read_unsigned(word, n) || n > 0xffffffffu) return false;
+  out = static_cast<std::uint32_t>(n);
+  return true;
+}
+
 std::string framed(std::string_view text) {
   return "\r\n" + unescape(text) + "\r\n";
 }
@@ -70,6 +77,13 @@ bool parse_step(std::string_view rest, Step& step, std::string& error) {
     step.kind = StepKind::Unplug;
   } else if (verb == "restart" && tail.empty()) {
     step.kind = StepKind::Restart;
+  } else if (verb == "connect" && tail.empty()) {
+    step.kind = StepKind::Connect;
+  } else if (verb == "disconnect" && tail.empty()) {
+    step.kind = StepKind::Disconnect;
+  } else if (verb == "spike" && read_rate(next_word(rest), step.tx_rate) &&
+             read_rate(trim(rest), step.rx_rate)) {
+    step.kind = StepKind::Spike;
   } else if ((verb == "silence" || verb == "stall") && parse_on_off(tail, step.on)) {
     step.kind = verb == "silence" ? StepKind::Silence : StepKind::Stall;
   } else if (verb == "garbage" && read_unsigned(tail, n)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,7 +28,19 @@ struct Rule {
   std::size_t garbage = 0;
 };
 
-enum class StepKind { Send, Raw, Set, Unplug, Silence, Stall, Garbage, Restart };
+enum class StepKind {
+  Send,
+  Raw,
+  Set,
+  Unplug,
+  Silence,
+  Stall,
+  Garbage,
+  Restart,
+  Connect,
+  Disconnect,
+  Spike
+};
 
 // Something the simulator does at once, or later in `after` and `every`.
 struct Step {
@@ -36,6 +49,8 @@ struct Step {
   std::string value;
   bool on = false;
   std::size_t count = 0;
+  std::uint32_t tx_rate = 0;  // of a spike
+  std::uint32_t rx_rate = 0;
 };
 
 enum class LineKind { Nothing, Rule, Step, After, Every, Ussd };
