@@ -2,7 +2,8 @@
 # A Huawei modem: the first readings show the technology of ^SYSINFO and select the ^SYSCFG
 # setting in the network-mode list; signal and technology follow the modem's ^RSSI and ^MODE
 # reports at once (nothing is polled but the registration); a new operator shows with a new
-# registration; the chosen network mode is written back with the modem's own band and domain.
+# registration; the chosen network mode is written back with the modem's own band and domain; a
+# setting the list lacks is shown in a warning box.
 source "$(dirname "$0")/../lib.sh"
 e2e_start
 e2e_start_modem COM5 --profile huawei
@@ -29,6 +30,18 @@ apply_network_mode 2
 expect_modem_received 'AT^SYSCFG=13,2,3FFFFFFF,1,2\r\n'
 # GSM only moves the modem to EDGE, which it reports.
 expect_network 1 tech=EDGE
+
+# A setting the list has no entry for is shown for the user to report, from the first readings
+# after a new detection; the list stays filled with nothing selected.
+modem_set syscfg_mode=16
+probe click 1074 >/dev/null
+warning='Unable to determine connection type, please report the following information to the'
+warning+=' author:\r\n\t\t^SYSCFG=16,2,3FFFFFFF,1,2 and your current connection type; GPRS/EDGE or'
+warning+=' 3G, only or preferred. '
+expect_eq "warning" "$(probe message-box)" "{\"caption\":\"KIVO\",\"text\":\"$warning\",\"buttons\":[\"OK\"]}"
+probe answer OK >/dev/null
+probe status-text --wait Ready >/dev/null
+expect_control 1051 '"selected":-1'
 
 probe close >/dev/null
 expect_eq "exit code" "$(kivo_exit 1)" 1
