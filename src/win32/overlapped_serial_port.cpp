@@ -73,6 +73,18 @@ bool OverlappedSerialPort::wait_or_end(OVERLAPPED& overlapped, bool is_comm_wait
 }
 
 long OverlappedSerialPort::read_burst(std::uint8_t* buffer, std::size_t capacity) {
+  // A single failed wait or read is retried: Wine's comm-event wait fails now and then on a
+  // port that is still there. A port that keeps failing is gone (unplugged).
+  constexpr int kFailuresBeforeGivingUp = 5;
+  constexpr DWORD kRetryPauseMs = 20;
+  for (int failures = 0;;) {
+    const long result = read_once(buffer, capacity);
+    if (result >= 0 || ++failures == kFailuresBeforeGivingUp) return result;
+    Sleep(kRetryPauseMs);
+  }
+}
+
+long OverlappedSerialPort::read_once(std::uint8_t* buffer, std::size_t capacity) {
   if (stopped()) return 0;
   OVERLAPPED overlapped{};
   overlapped.hEvent = read_event_;

@@ -28,6 +28,7 @@ class OverlappedSerialPort : public SerialPort {
   // Waits for `overlapped` or the end event. False when the end event came first; the
   // operation has then been ended and has finished with `overlapped`.
   bool wait_or_end(OVERLAPPED& overlapped, bool is_comm_wait);
+  long read_once(std::uint8_t* buffer, std::size_t capacity);
   bool stopped() const;
 
   HANDLE port_;
