@@ -119,3 +119,17 @@ expect_session_log() {
   done <"$log"
   expect_eq "session log" "$(printf '%s\n' "${rows[@]}")" "$(printf '%s\n' "$@")"
 }
+
+# await_trace_count LINE N TIMEOUT_S: waits until the trace has LINE exactly N times.
+await_trace_count() {
+  local line=$1 expected=$2 timeout=$3 i count
+  for ((i = 0; i < timeout * 20; i++)); do
+    count=$(grep -cxF -- "$line" "$TRACE" || true)
+    if ((count == expected)); then
+      e2e_log "ok: trace has \"$line\" $expected times"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "trace has \"$line\" $count times, not $expected (see $TRACE)"
+}
