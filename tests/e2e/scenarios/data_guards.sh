@@ -12,8 +12,10 @@ modem_set tx_rate=1500 rx_rate=12000
 
 kivo /PORT:COM5 /COMMANDSET:HUAWEI /SESSIONLOG
 probe status-text --wait Ready >/dev/null
-# Reports at 2 s (refused), 4 s (shown as 2 s), 6 s (the spike) and 8 s (2 s again).
-modem_control $'connect\nset tx_bytes 200000\nafter 5000 spike 300000 0'
+# Reports at 2 s (refused), 4 s (shown as 2 s), 6 s (the spike) and 8 s (2 s again), then none
+# while the context stays up.
+modem_control $'connect\nset tx_bytes 200000\nafter 5000 spike 300000 0\n'\
+'after 9000 set flow_interval 0'
 expect_trace "KIVO: data counter values too high, resetting totals" 5
 expect_modem_received 'AT^DSFLOWCLR\r\n'
 expect_texts 5 1052=Disconnect 1048=00:00:02 1040=2.929KB 1039=23.43KB 1058=12.000 1049=00:00:00
