@@ -9,8 +9,8 @@ source "$(dirname "$0")/../lib_data.sh"
 e2e_start
 e2e_start_modem COM5 --profile huawei
 modem_set tx_rate=1500 rx_rate=12000 qos_tx=BB80 qos_rx=6DDD0
-# Reports at 2, 4 and 6 s, then none while the context stays up.
-install_dialer 'connect' 'after 7000 set flow_interval 0'
+# One report, then none while the context stays up.
+install_dialer 'connect' 'after 2500 set flow_interval 0'
 
 kivo /PORT:COM5 /COMMANDSET:HUAWEI /SESSIONLOG
 probe status-text --wait Ready >/dev/null
@@ -19,12 +19,14 @@ expect_eq "connect" "$(probe click 1052)" '{"clicked":1052,"done":true}'
 expect_texts 5 1052=Disconnect 1048=00:00:02 1040=2.929KB 1039=23.43KB 1038=26.36KB \
   1061=12.000 1059=2.400 1060=96.000 1057=19.200 1071=384.000 1072=3600.000
 expect_trace "KIVO: ^DSFLOWRPT received, assuming device is online"
-expect_texts 5 1048=00:00:06 1040=8.789KB 1039=70.31KB 1038=79.10KB \
-  1061=12.000 1058=12.000 1059=7.200 1064=7.200 1060=96.000 1056=96.000 1057=57.600 1063=57.600
-
 # No more reports, but the context is up: the session goes on.
 expect_trace "KIVO: PDP context status is activated, resetting connection timeout" 5
-expect_texts 0 1052=Disconnect 1048=00:00:06
+expect_texts 0 1052=Disconnect 1048=00:00:02
+
+# Two more reports, then none again.
+modem_control $'set flow_interval 2000\nafter 4500 set flow_interval 0'
+expect_texts 8 1048=00:00:06 1040=8.789KB 1039=70.31KB 1038=79.10KB \
+  1061=12.000 1058=12.000 1059=7.200 1064=7.200 1060=96.000 1056=96.000 1057=57.600 1063=57.600
 
 expect_eq "disconnect" "$(probe click 1052)" '{"clicked":1052,"done":true}'
 expect_modem_received 'AT+CGACT=0,1\r\n'
