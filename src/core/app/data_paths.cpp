@@ -11,10 +11,10 @@ constexpr char kShellFoldersKey[] =
 constexpr char kCommonAppDataValue[] = "Common AppData";
 constexpr std::size_t kFolderBufferSize = 261;
 
-// Both files in the current directory, side by side.
+// The counters in the current directory; no session log, which stays silent.
 bool use_current_directory(DataPaths& paths) {
   std::snprintf(paths.usage_file_path, sizeof(paths.usage_file_path), "usage.bin");
-  std::snprintf(paths.session_log_path, sizeof(paths.session_log_path), "sessionlog.csv");
+  paths.session_log_path[0] = '\0';
   return false;
 }
 
