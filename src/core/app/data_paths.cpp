@@ -11,10 +11,10 @@ constexpr char kShellFoldersKey[] =
 constexpr char kCommonAppDataValue[] = "Common AppData";
 constexpr std::size_t kFolderBufferSize = 261;
 
-// The counters in the current directory; no session log, which stays silent.
+// Both files in the current directory, side by side.
 bool use_current_directory(DataPaths& paths) {
   std::snprintf(paths.usage_file_path, sizeof(paths.usage_file_path), "usage.bin");
-  paths.session_log_path[0] = '\0';
+  std::snprintf(paths.session_log_path, sizeof(paths.session_log_path), "sessionlog.csv");
   return false;
 }
 

@@ -16,8 +16,7 @@ struct DataPaths {
 };
 
 // Builds "<Common AppData>\KIVO\usage.bin" and "...\sessionlog.csv", creating the folder.
-// Without a usable folder the counters go to the current directory and there is no session log.
-// True when the folder was found.
+// Without a usable folder both files go to the current directory. True when the folder was found.
 bool find_data_paths(Registry& registry, FileSystem& files, DataPaths& paths);
 
 }  // namespace kivo

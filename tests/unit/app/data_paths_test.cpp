@@ -28,10 +28,10 @@ TEST_F(DataPathsTest, FilesLiveInTheKivoFolderUnderCommonAppData) {
   EXPECT_EQ(files.created, std::vector<std::string>{"C:\\ProgramData\\KIVO"});
 }
 
-TEST_F(DataPathsTest, WithoutTheFolderTheCountersGoToTheCurrentDirectoryAndNoSessionLog) {
+TEST_F(DataPathsTest, WithoutTheFolderBothFilesGoToTheCurrentDirectory) {
   EXPECT_FALSE(find_data_paths(registry, files, paths));
   EXPECT_STREQ(paths.usage_file_path, "usage.bin");
-  EXPECT_STREQ(paths.session_log_path, "");
+  EXPECT_STREQ(paths.session_log_path, "sessionlog.csv");
   EXPECT_TRUE(files.created.empty());
 }
 
@@ -46,7 +46,7 @@ TEST_F(DataPathsTest, AFolderTooLongForTheFilePathsIsNotCutShort) {
   registry.set(RegistryRoot::LocalMachine, kShellFolders, "Common AppData", longest + "d");
   EXPECT_FALSE(find_data_paths(registry, files, paths));
   EXPECT_STREQ(paths.usage_file_path, "usage.bin");
-  EXPECT_STREQ(paths.session_log_path, "");
+  EXPECT_STREQ(paths.session_log_path, "sessionlog.csv");
   EXPECT_TRUE(files.created.empty());
 }
 
