@@ -21,14 +21,7 @@ const std::vector<ModeField>& syscfg_fields() {
 }
 
 RadioMode radio_mode(ModemModel& m) {
-  switch (vendor_number(m, "syscfg_mode")) {
-    case 13:
-      return RadioMode::GsmOnly;
-    case 14:
-      return RadioMode::UmtsOnly;
-    default:
-      return RadioMode::Any;
-  }
+  return radio_mode_of(m, "syscfg_mode", 13, 14);
 }
 
 // The system mode (0 none, 3 GSM, 5 WCDMA) and sub-mode of ^SYSINFO and ^MODE.

@@ -39,4 +39,12 @@ Reply write_mode_fields(ModemModel& m, const Command& c, const std::vector<ModeF
   return Reply::ok();
 }
 
+RadioMode radio_mode_of(ModemModel& m, const std::string& key, unsigned long long gsm_only,
+                        unsigned long long umts_only) {
+  unsigned long long mode = vendor_number(m, key);
+  if (mode == gsm_only) return RadioMode::GsmOnly;
+  if (mode == umts_only) return RadioMode::UmtsOnly;
+  return RadioMode::Any;
+}
+
 }  // namespace modemsim

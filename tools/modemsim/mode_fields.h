@@ -24,4 +24,9 @@ std::string read_mode_fields(ModemModel& m, const std::vector<ModeField>& fields
 // then moves to a technology the new setting allows.
 Reply write_mode_fields(ModemModel& m, const Command& c, const std::vector<ModeField>& fields);
 
+// The radio networks the mode field `key` allows: GSM alone at `gsm_only`, UMTS alone at
+// `umts_only`, either at any other value.
+RadioMode radio_mode_of(ModemModel& m, const std::string& key, unsigned long long gsm_only,
+                        unsigned long long umts_only);
+
 }  // namespace modemsim

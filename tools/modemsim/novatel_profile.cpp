@@ -18,14 +18,7 @@ const std::vector<ModeField>& nwrat_fields() {
 }
 
 RadioMode radio_mode(ModemModel& m) {
-  switch (vendor_number(m, "nwrat_mode")) {
-    case 1:
-      return RadioMode::GsmOnly;
-    case 2:
-      return RadioMode::UmtsOnly;
-    default:
-      return RadioMode::Any;
-  }
+  return radio_mode_of(m, "nwrat_mode", 1, 2);
 }
 
 // The network of $NWRAT, by technology: 0 none, 1 GSM, 2 3G, 3 HSDPA, 4 HSUPA, 5 GPRS, 6 EDGE,

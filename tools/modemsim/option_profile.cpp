@@ -20,14 +20,7 @@ const std::vector<ModeField>& opsys_fields() {
 }
 
 RadioMode radio_mode(ModemModel& m) {
-  switch (vendor_number(m, "opsys_mode")) {
-    case 0:
-      return RadioMode::GsmOnly;
-    case 1:
-      return RadioMode::UmtsOnly;
-    default:
-      return RadioMode::Any;
-  }
+  return radio_mode_of(m, "opsys_mode", 0, 1);
 }
 
 // The GSM-side cell type: 0 none (or a WCDMA cell), 1 GSM, 2 GPRS, 3 EDGE.

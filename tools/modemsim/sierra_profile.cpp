@@ -22,14 +22,7 @@ const std::vector<ModeField>& sysconfig_fields() {
 }
 
 RadioMode radio_mode(ModemModel& m) {
-  switch (vendor_number(m, "sysconfig_mode")) {
-    case 13:
-      return RadioMode::GsmOnly;
-    case 14:
-      return RadioMode::UmtsOnly;
-    default:
-      return RadioMode::Any;
-  }
+  return radio_mode_of(m, "sysconfig_mode", 13, 14);
 }
 
 const char* word_of(Technology technology) {
