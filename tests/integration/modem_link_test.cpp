@@ -2,43 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
 #include <string>
 
-#include "modemsim_process.h"
-#include "support/fake_message_boxes.h"
-#include "support/recording_notices.h"
-#include "support/recording_trace.h"
-#include "termios_serial_port.h"
+#include "link_over_pty.h"
 
 namespace kivo {
 namespace {
 
-using integration::ModemsimProcess;
-
-class ModemLinkOverPty : public ::testing::Test {
- protected:
-  void start(CommandSet set, const std::string& scenario = "",
-             std::vector<std::string> arguments = {}) {
-    command_set = set;
-    modem = std::make_unique<ModemsimProcess>(scenario, arguments);
-    ASSERT_FALSE(modem->pty().empty());
-    // Short waits: a test that expects a time-out need not wait two seconds for it.
-    link = std::make_unique<ModemLink>(ModemLinkContext{opener, notices, trace, boxes, command_set},
-                                       ModemLinkTimings{500, 1000});
-    ASSERT_EQ(link->open_modem_link(modem->pty().c_str()), 1);
-  }
-
-  TermiosSerialPortOpener opener;
-  test::RecordingNoticeSink notices;
-  test::RecordingTraceSink trace_lines;
-  Trace trace{trace_lines};
-  test::FakeMessageBoxes boxes;
-  std::atomic<CommandSet> command_set{CommandSet::Standard};
-  std::unique_ptr<ModemsimProcess> modem;
-  std::unique_ptr<ModemLink> link;
-};
+using ModemLinkOverPty = integration::LinkOverPty;
 
 TEST_F(ModemLinkOverPty, CommandsRoundTripAndTheEchoIsSkipped) {
   start(CommandSet::Standard);

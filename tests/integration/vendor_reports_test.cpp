@@ -1,43 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
 #include <string>
 #include <variant>
 
-#include "link/modem_link.h"
-#include "modemsim_process.h"
-#include "support/fake_message_boxes.h"
-#include "support/recording_notices.h"
-#include "support/recording_trace.h"
-#include "termios_serial_port.h"
+#include "link_over_pty.h"
 
 namespace kivo {
 namespace {
 
-using integration::ModemsimProcess;
-
 // The vendor modems' own reports, from the simulator's profiles to the link's notices.
-class VendorReportsOverPty : public ::testing::Test {
+class VendorReportsOverPty : public integration::LinkOverPty {
  protected:
   void start(CommandSet set, const std::string& profile) {
-    command_set = set;
-    modem = std::make_unique<ModemsimProcess>("", std::vector<std::string>{"--profile", profile});
-    ASSERT_FALSE(modem->pty().empty());
-    link = std::make_unique<ModemLink>(ModemLinkContext{opener, notices, trace, boxes, command_set},
-                                       ModemLinkTimings{500, 1000});
-    ASSERT_EQ(link->open_modem_link(modem->pty().c_str()), 1);
+    ASSERT_NO_FATAL_FAILURE(LinkOverPty::start(set, "", {"--profile", profile}));
     ASSERT_EQ(link->tx_at_command("ATE0\r\n").result, 1);
   }
-
-  TermiosSerialPortOpener opener;
-  test::RecordingNoticeSink notices;
-  test::RecordingTraceSink trace_lines;
-  Trace trace{trace_lines};
-  test::FakeMessageBoxes boxes;
-  std::atomic<CommandSet> command_set{CommandSet::Standard};
-  std::unique_ptr<ModemsimProcess> modem;
-  std::unique_ptr<ModemLink> link;
 };
 
 TEST_F(VendorReportsOverPty, HuaweiSignalModeAndBootReportsBecomeNotices) {
