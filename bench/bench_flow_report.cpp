@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/app_state.h"
-#include "usage/flow_parser.h"
+#include "link/flow_parser.h"
 #include "usage/flow_report.h"
+#include "usage/usage_state.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void BM_FlowReport(benchmark::State& bench) {
   StoppedClock clock;
   NoTrace sink;
   const Trace trace(sink);
-  AppState state;
+  UsageState state;
   state.online = true;
   const UsageContext context{modem, view, state, files, clock, trace};
   const std::string_view text(kReport, sizeof kReport - 1);

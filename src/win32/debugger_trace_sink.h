@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/trace.h"
+#include "base/trace.h"
 
 namespace kivo {
 

@@ -4,8 +4,8 @@
 
 #include <atomic>
 
-#include "app/main_view.h"
 #include "link/notices.h"
+#include "view/main_view.h"
 
 namespace kivo {
 

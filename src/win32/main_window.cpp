@@ -9,7 +9,7 @@ void MainWindow::run(HINSTANCE instance, HICON icon) {
   instance_ = instance;
   icon_ = icon;
   // Start-up parsed the command line into its own record; the threads read the shared one.
-  state_.command_set = command_set_;
+  state_.device.command_set = command_set_;
   DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN_WINDOW), nullptr, dialog_proc,
                   reinterpret_cast<LPARAM>(this));
 }

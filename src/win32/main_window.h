@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/app_state.h"
-#include "app/command_set.h"
 #include "app/main_window_controller.h"
 #include "app/notice_pool.h"
+#include "base/command_set.h"
 #include "dialog_main_view.h"
 
 namespace kivo {

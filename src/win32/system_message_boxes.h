@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "app/message_boxes.h"
+#include "base/message_boxes.h"
 
 namespace kivo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/process_starter.h"
+#include "base/process_starter.h"
 
 namespace kivo {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <mutex>
 
-#include "app/worker_threads.h"
+#include "base/worker_threads.h"
 
 namespace kivo {
 

@@ -5,7 +5,7 @@
 #include <atomic>
 
 #include "app/notice_pool.h"
-#include "app/trace.h"
+#include "base/trace.h"
 #include "link/notices.h"
 
 namespace kivo {

@@ -36,7 +36,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::WindowNoticeSink notices(notice_pool, main_window_handle, trace);
   kivo::AppState state;
   kivo::CommandSet command_set = kivo::CommandSet::Standard;
-  kivo::ModemLink link({opener, notices, trace, boxes, state.command_set});
+  kivo::ModemLink link({opener, notices, trace, boxes, state.device.command_set});
   kivo::SystemWorkerThreads workers;
   kivo::DialogMainView view(notices, main_window_handle);
   kivo::MainWindowController controller(

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "status/registration_parser.h"
+#include "link/registration_parser.h"
 #include "status/signal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "link/flow_parser.h"
 #include "link/number_reader.h"
-#include "usage/flow_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kivo;

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/main_view.h"
 #include "link/at_channel.h"
 #include "status/apn_read.h"
 #include "status/network_context.h"
@@ -17,6 +15,7 @@
 #include "status/registration.h"
 #include "status/signal.h"
 #include "status/technology.h"
+#include "view/main_view.h"
 
 namespace {
 
@@ -72,10 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   EchoingChannel channel(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
   ListOnlyView view;
-  kivo::AppState state;
-  state.device_ready = true;
-  state.location_reports_enabled = true;
-  const kivo::NetworkContext context{channel, view, state};
+  kivo::NetworkState network;
+  kivo::DeviceState device;
+  device.device_ready = true;
+  network.location_reports_enabled = true;
+  const kivo::NetworkContext context{channel, view, network, device};
 
   switch (data[0] % 4) {
     case 0:

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "app/message_boxes.h"
-#include "app/trace.h"
+#include "base/message_boxes.h"
+#include "base/trace.h"
 #include "link/notices.h"
 
 namespace kivo::fuzz {

@@ -17,16 +17,16 @@ namespace {
 // the first poll.
 void take_first_readings(const DiscoveryContext& context) {
   AppState& state = context.state;
-  const NetworkContext network{context.link, context.view, state};
-  state.location_reports_enabled =
+  const NetworkContext network{context.link, context.view, state.network, state.device};
+  state.network.location_reports_enabled =
       context.link.tx_at_command("AT+CGREG=2\r\n").text.find("OK") != std::string::npos;
-  const CommandSetProfile& profile = command_set_profile(state.command_set);
+  const CommandSetProfile& profile = command_set_profile(state.device.command_set);
   if (profile.first_technology) profile.first_technology(network);
   if (profile.first_mode) profile.first_mode(network);
   read_apn(network);
   poll_signal(network);
   poll_operator(network);
-  if (state.location_reports_enabled) poll_registration(network);
+  if (state.network.location_reports_enabled) poll_registration(network);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ void discovery_thread(const DiscoveryContext& context, unsigned wait_first_ms) {
   context.view.set_status_text("Opening communications port...");
   if (context.link.open_modem_link(context.state.options.port_name)) {
     take_first_readings(context);
-    context.state.device_ready = true;
+    context.state.device.device_ready = true;
     context.view.set_status_text("Ready");
   } else {
     context.view.set_status_text("Unable to open COM port.");

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/app_state.h"
-#include "app/main_view.h"
-#include "app/sleeper.h"
+#include "base/sleeper.h"
 #include "link/link_control.h"
+#include "view/main_view.h"
 
 namespace kivo {
 

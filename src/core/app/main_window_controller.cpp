@@ -2,10 +2,9 @@
 
 #include <variant>
 
-#include "app/control_ids.h"
-#include "app/data_paths.h"
 #include "app/discovery_stand_in.h"
-#include "link/novatel.h"
+#include "base/data_paths.h"
+#include "link/link_profile.h"
 #include "status/command_set_profile.h"
 #include "status/operator_poll.h"
 #include "status/registration.h"
@@ -15,6 +14,7 @@
 #include "usage/session_log.h"
 #include "usage/usage_store.h"
 #include "usage/watchdog.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -39,10 +39,10 @@ MainWindowController::MainWindowController(MainWindowContext context)
 
 void MainWindowController::on_init_dialog() {
   setup_main_window();
-  context_.state.device_ready = false;
+  context_.state.device.device_ready = false;
   reset_network_snapshot();
   // Without a usable data folder the files go to the current directory; nothing to report.
-  find_data_paths(context_.registry, context_.files, context_.state.data_paths);
+  find_data_paths(context_.registry, context_.files, context_.state.usage.data_paths);
   reset_usage();
   // The poll starts only once discovery has finished.
   start_discovery(0);
@@ -63,7 +63,7 @@ void MainWindowController::setup_main_window() {
 
 // Each window starts without readings; a re-detection of the modem keeps them.
 void MainWindowController::reset_network_snapshot() {
-  NetworkSnapshot& snapshot = context_.state.network;
+  NetworkSnapshot& snapshot = context_.state.network.snapshot;
   snapshot.rssi = 99;
   snapshot.rat_text[0] = '\0';
   snapshot.operator_code = 0;
@@ -74,9 +74,11 @@ void MainWindowController::reset_network_snapshot() {
 
 // Each window starts offline, with the counters usage.bin holds.
 void MainWindowController::reset_usage() {
-  AppState& state = context_.state;
+  UsageState& state = context_.state.usage;
   state.online = false;
   state.watchdog_miss_count = 0;
+  state.session_log = context_.state.options.session_log;
+  state.hex_profiles = context_.state.options.hex_profiles;
   const UsageContext usage = this->usage();
   clear_flow_display(usage);
   load_usage(usage);
@@ -108,7 +110,7 @@ void MainWindowController::on_click(int control) {
       context_.view.copy_text_to_clipboard(IDC_BROADCAST_TEXT);
       break;
     case IDC_NETWORK_MODE_APPLY:
-      if (const ModeApply apply = command_set_profile(context_.state.command_set).apply_mode)
+      if (const ModeApply apply = command_set_profile(context_.state.device.command_set).apply_mode)
         apply(network());
       break;
     case IDC_RESET_SESSION:
@@ -166,14 +168,14 @@ void MainWindowController::on_timer(unsigned timer) {
 
 void MainWindowController::poll_tick() {
   const AppState& state = context_.state;
-  const CommandSetProfile& profile = command_set_profile(state.command_set);
+  const CommandSetProfile& profile = command_set_profile(state.device.command_set);
   const NetworkContext status = network();
   if (profile.polls_signal_and_operator) {
     poll_signal(status);
     poll_operator(status);
   }
   if (profile.poll_technology) profile.poll_technology(status);
-  if (profile.polls_registration && state.location_reports_enabled &&
+  if (profile.polls_registration && state.network.location_reports_enabled &&
       !state.options.no_poll_cell_id)
     poll_registration(status);
 }
@@ -253,7 +255,7 @@ void MainWindowController::show_box(const char* text, BoxIcon icon) {
 
 void MainWindowController::on_close() {
   // Cancel keeps the window open.
-  if (context_.state.online && !on_close_while_online(usage())) return;
+  if (context_.state.usage.online && !on_close_while_online(usage())) return;
   close_modem_link(true);
   context_.view.end_dialog(1);
 }
@@ -272,8 +274,9 @@ int MainWindowController::close_modem_link(bool farewell) {
   if (link.is_open()) {
     // The farewell goes out while the receive thread still runs, and only to a modem that
     // finished its initialization.
-    if (context_.state.device_ready.exchange(false) && farewell) {
-      if (context_.state.command_set == CommandSet::Novatel) link.tx_at_command("AT$NWPDN=0\r\n");
+    if (context_.state.device.device_ready.exchange(false) && farewell) {
+      if (const char* command = link_profile(context_.state.device.command_set).farewell_command)
+        link.tx_at_command(command);
       link.tx_at_command("ATE1\r\n");
     }
     link.close();
@@ -284,16 +287,9 @@ int MainWindowController::close_modem_link(bool farewell) {
 void MainWindowController::reset_modem() {
   if (!slots_.is_free(Worker::discovery)) return;
   context_.view.kill_timer(TIMER_POLL);
-  if (context_.state.online) hang_up(context_.link);
+  if (context_.state.usage.online) hang_up(context_.link);
   set_status_text("Resetting mobile data device...");
-  LinkControl& link = context_.link;
-  if (context_.state.command_set == CommandSet::Novatel) {
-    link.tx_data_and_get_response(DiagModeOffline, sizeof(DiagModeOffline));
-    link.tx_data_and_get_response(DiagModeReset, sizeof(DiagModeReset));
-  } else {
-    link.tx_at_command("AT+CFUN=4\r\n");
-    link.tx_at_command("AT+CFUN=6\r\n");
-  }
+  link_profile(context_.state.device.command_set).restart(context_.link);
   close_modem_link(false);
   // The restart is waited for on the discovery thread, so the window keeps responding.
   start_discovery(kResetWaitMs);

@@ -3,21 +3,21 @@
 #include <cstdint>
 
 #include "app/app_state.h"
-#include "app/clock.h"
-#include "app/file_system.h"
-#include "app/main_view.h"
-#include "app/message_boxes.h"
-#include "app/process_starter.h"
-#include "app/registry.h"
-#include "app/sleeper.h"
-#include "app/trace.h"
-#include "app/worker_slots.h"
-#include "app/worker_threads.h"
+#include "base/clock.h"
+#include "base/file_system.h"
+#include "base/message_boxes.h"
+#include "base/process_starter.h"
+#include "base/registry.h"
+#include "base/sleeper.h"
+#include "base/trace.h"
+#include "base/worker_slots.h"
+#include "base/worker_threads.h"
 #include "link/link_control.h"
 #include "link/notices.h"
 #include "status/network_context.h"
 #include "usage/connection.h"
 #include "usage/usage_context.h"
+#include "view/main_view.h"
 
 namespace kivo {
 
@@ -63,9 +63,11 @@ class MainWindowController {
  private:
   void setup_main_window();
   void reset_network_snapshot();
-  NetworkContext network() { return {context_.link, context_.view, context_.state}; }
+  NetworkContext network() {
+    return {context_.link, context_.view, context_.state.network, context_.state.device};
+  }
   UsageContext usage() {
-    return {context_.link,  context_.view,  context_.state,
+    return {context_.link,  context_.view,  context_.state.usage,
             context_.files, context_.clock, context_.trace};
   }
   DialerContext dialer() { return {context_.processes, context_.boxes, context_.view}; }

@@ -2,13 +2,10 @@
 
 #include <cstddef>
 
-#include "app/command_set.h"
+#include "base/command_set.h"
+#include "link/serial_port.h"
 
 namespace kivo {
-
-// A port name is prefixed with "\\.\" into a 20-byte device path, so it holds at most 15
-// characters.
-constexpr std::size_t kMaxPortNameLength = 15;
 
 struct Options {
   char port_name[kMaxPortNameLength + 1] = {};

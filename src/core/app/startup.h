@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/command_set.h"
-#include "app/message_boxes.h"
 #include "app/options.h"
-#include "app/trace.h"
+#include "base/command_set.h"
+#include "base/message_boxes.h"
+#include "base/trace.h"
 
 namespace kivo {
 

@@ -6,13 +6,14 @@
 #include <string_view>
 
 #include "link/boot_parser.h"
+#include "link/cbm_parser.h"
+#include "link/flow_parser.h"
+#include "link/link_profile.h"
+#include "link/mode_parser.h"
 #include "link/novatel.h"
 #include "link/number_reader.h"
-#include "messaging/cbm_parser.h"
-#include "messaging/ussd_parser.h"
-#include "status/mode_parser.h"
-#include "status/registration_parser.h"
-#include "usage/flow_parser.h"
+#include "link/registration_parser.h"
+#include "link/ussd_parser.h"
 
 namespace kivo {
 
@@ -121,14 +122,14 @@ enum class Outcome {
   NextLine,    // handled: the next line begins two characters behind the next CR
   At,          // handled: go on at a given position (chunk done when it is the end)
   Done,        // handled: the chunk is done, no response event
-  EndOfChunk,  // handled: step 4 (the Novatel end-of-chunk rule)
+  EndOfChunk,  // handled: the chunk ends as a Novatel exchange waits for
   NotHandled,  // the line goes on to the next rows
 };
 
 }  // namespace
 
 void Dispatcher::end_of_chunk() {
-  if (context_.command_set.load(std::memory_order_relaxed) == CommandSet::Novatel)
+  if (link_profile(context_.command_set.load(std::memory_order_relaxed)).diagnostic_framing)
     context_.responses.set_response_event();
 }
 
@@ -156,7 +157,7 @@ void Dispatcher::trace_line(const char* label, const char* line, std::size_t lin
 void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
   chunk[length] = '\0';
   auto* bytes = reinterpret_cast<std::uint8_t*>(chunk);
-  // 1. A Novatel diagnostic reply is replaced in place by the text it carries.
+  // A Novatel diagnostic reply is replaced in place by the text it carries.
   if (is_novatel_reply(bytes, length)) {
     std::uint8_t status = novatel_status_.load();
     novatel_rx_unwrap(bytes, length, status, context_.trace, context_.boxes);
@@ -166,22 +167,20 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
   const void* nul = std::memchr(chunk, '\0', length);
   const std::size_t n =
       nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - chunk) : length;
-  // 2.
   if (context_.trace) context_.trace->labelled("received data: ", chunk, n);
 
-  // 3. The line loop.
   std::size_t p = 0;
   for (;;) {
-    // 3.1
+    // Blank lines between reports are skipped.
     while (p < n && is_line_end(chunk[p])) ++p;
     if (p == n) return end_of_chunk();
-    // 3.2 The echo of a command; the line behind it is not tested for "AT" again.
+    // The echo of a command; the line behind it is not tested for "AT" again.
     if (n - p >= 2 && chunk[p] == 'A' && chunk[p + 1] == 'T') {
       while (p < n && !is_line_end(chunk[p])) ++p;
       while (p < n && is_line_end(chunk[p])) ++p;
       if (p == n) return end_of_chunk();
     }
-    // 3.3 The prefix table, in order; the first match decides.
+    // The prefix table, in order; the first match decides.
     const char* line_start = chunk + p;
     const std::string_view line(line_start, n - p);
     Outcome outcome = Outcome::NotHandled;

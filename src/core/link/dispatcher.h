@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/command_set.h"
-#include "app/message_boxes.h"
-#include "app/trace.h"
+#include "base/command_set.h"
+#include "base/message_boxes.h"
+#include "base/trace.h"
 #include "link/notices.h"
 
 namespace kivo {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/options.h"
 #include "link/dispatcher.h"
+#include "link/link_profile.h"
 #include "link/novatel.h"
 
 namespace kivo {
@@ -210,7 +210,7 @@ Reply ModemLink::tx_at_command(const char* command) {
   context_.trace("sent data: %s", command);
   s.reset_response_event();
   bool written;
-  if (context_.command_set.load() == CommandSet::Novatel) {
+  if (link_profile(context_.command_set.load()).diagnostic_framing) {
     Shared::NovatelView channel(s, port.get(), timings_.exchange_wait_ms);
     bool write_failed = false;
     // Its own result is not used: the two waits below decide.

@@ -7,9 +7,9 @@
 #include <mutex>
 #include <thread>
 
-#include "app/command_set.h"
-#include "app/message_boxes.h"
-#include "app/trace.h"
+#include "base/command_set.h"
+#include "base/message_boxes.h"
+#include "base/trace.h"
 #include "link/link_control.h"
 #include "link/notices.h"
 #include "link/serial_port.h"

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/message_boxes.h"
-#include "app/trace.h"
+#include "base/message_boxes.h"
+#include "base/trace.h"
 
 // The Novatel diagnostic channel. With the Novatel command set every AT command goes to
 // the modem inside a diagnostic frame, and the modem answers inside such frames.

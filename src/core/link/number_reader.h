@@ -8,10 +8,10 @@
 
 namespace kivo {
 
-// The number convention of the Overview ("Number reading in responses"), shared by every parser
-// of modem text: an unsigned 32-bit number; leading blanks (space, tab) skipped; digits of the
-// base (10, or 16 in either letter case) up to the first other character; saturating at
-// 4294967295; a missing number reads as 0. No sign and no "0x" prefix are accepted.
+// How every parser of modem text reads a number: an unsigned 32-bit number; leading blanks (space,
+// tab) skipped; digits of the base (10, or 16 in either letter case) up to the first other
+// character; saturating at 4294967295; a missing number reads as 0. No sign and no "0x" prefix are
+// accepted.
 struct NumberReading {
   std::uint32_t value = 0;
   // Index just behind the last digit read. When there was no digit it is the index the reading

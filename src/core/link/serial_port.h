@@ -6,6 +6,10 @@
 
 namespace kivo {
 
+// A port name is prefixed with "\\.\" into a 20-byte device path, so it holds at most 15
+// characters.
+constexpr std::size_t kMaxPortNameLength = 15;
+
 // One open serial port to the modem: Win32 overlapped I/O in the program, termios on Linux.
 // One thread reads (the receive thread) while others write.
 class SerialPort {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/control_ids.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/command_set.h"
+#include "base/command_set.h"
 #include "status/network_context.h"
 
 namespace kivo {

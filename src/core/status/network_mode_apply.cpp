@@ -1,10 +1,10 @@
 #include <optional>
 #include <string>
 
-#include "app/control_ids.h"
 #include "status/mode_setting_parsers.h"
 #include "status/network_mode.h"
 #include "status/text_format.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 

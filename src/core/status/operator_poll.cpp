@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/control_ids.h"
 #include "link/number_reader.h"
 #include "status/text_cut.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -76,7 +76,7 @@ void poll_operator(const NetworkContext& context) {
       code = read_number(reply.text, *field).value;
     }
   }
-  NetworkSnapshot& snapshot = context.state.network;
+  NetworkSnapshot& snapshot = context.network.snapshot;
   if (code == snapshot.operator_code.load()) return;
   snapshot.operator_code = code;
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/control_ids.h"
+#include "link/registration_parser.h"
 #include "status/command_set_profile.h"
 #include "status/operator_poll.h"
-#include "status/registration_parser.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -19,7 +19,7 @@ constexpr std::int32_t kRoaming = 5;
 
 void refresh_network(const NetworkContext& context) {
   poll_operator(context);
-  const CommandSetProfile& profile = command_set_profile(context.state.command_set);
+  const CommandSetProfile& profile = command_set_profile(context.device.command_set);
   if (profile.registered_technology) profile.registered_technology(context);
   if (profile.registered_mode) profile.registered_mode(context);
 }
@@ -29,7 +29,7 @@ void clear_network(const NetworkContext& context) {
        {IDC_MCC, IDC_MNC, IDC_OPERATOR, IDC_TECHNOLOGY, IDC_LAC, IDC_RNC_ID, IDC_CELL_ID})
     context.view.set_text(control, "");
   // The technology text stays for the log; the next registration shows everything again.
-  NetworkSnapshot& snapshot = context.state.network;
+  NetworkSnapshot& snapshot = context.network.snapshot;
   snapshot.operator_code = 0;
   snapshot.lac = 0;
   snapshot.cell_id = 0;
@@ -44,14 +44,14 @@ void poll_registration(const NetworkContext& context) {
 }
 
 void show_registration(const NetworkContext& context, const RegistrationReport& report) {
-  NetworkSnapshot& snapshot = context.state.network;
+  NetworkSnapshot& snapshot = context.network.snapshot;
   const auto stat = static_cast<std::int32_t>(report.stat);
   // The new status is kept before the refresh: a warning box of the network-mode read runs a
   // message loop, and the polls and reports handled meanwhile must not refresh again.
   if (snapshot.reg_status.exchange(stat) != stat) {
     if (stat == kHome || stat == kRoaming) {
       // During initialization the sequence takes these readings itself.
-      if (context.state.device_ready) refresh_network(context);
+      if (context.device.device_ready) refresh_network(context);
     } else if (stat != kNotRegistered) {
       clear_network(context);
     }

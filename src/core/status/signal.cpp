@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/control_ids.h"
 #include "link/number_reader.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -53,7 +53,7 @@ void poll_signal(const NetworkContext& context) {
 }
 
 void show_signal(const NetworkContext& context, std::int32_t value) {
-  NetworkSnapshot& snapshot = context.state.network;
+  NetworkSnapshot& snapshot = context.network.snapshot;
   if (snapshot.rssi.load() == value) return;
   snapshot.rssi = value;
   MainView& view = context.view;

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <optional>
 
-#include "app/control_ids.h"
 #include "link/number_reader.h"
 #include "status/mode_setting_parsers.h"
 #include "status/text_cut.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -90,7 +90,7 @@ std::string sierra_technology(const std::string& text) {
 }  // namespace
 
 void set_technology(const NetworkContext& context, std::string_view text) {
-  char* kept = context.state.network.rat_text;
+  char* kept = context.network.snapshot.rat_text;
   const std::string_view cut = cut_at_character_boundary(text, kRatTextSize - 1);
   std::memcpy(kept, cut.data(), cut.size());
   kept[cut.size()] = '\0';

@@ -16,7 +16,7 @@ constexpr std::uint32_t kEndSessionLogoff = 0x80000000;
 void on_connect_button(const UsageContext& context, WorkerSlots& slots,
                        const DialerContext& dialer) {
   // The caption stays "Disconnect" until the watchdog sees the context go down.
-  if (context.state.online) {
+  if (context.usage.online) {
     hang_up(context.channel);
     return;
   }
@@ -66,7 +66,7 @@ bool on_close_while_online(const UsageContext& context) {
       hang_up(context.channel);
       log_event(context, "DISCONNECT & EXIT");
       update_totals(context);
-      context.state.online = false;
+      context.usage.online = false;
       return true;
     case BoxAnswer::No:
       // Left connected, and the session is not added to the totals.
@@ -84,7 +84,7 @@ void on_end_session(const UsageContext& context, Registry& registry, bool ending
   hang_up(context.channel);
   log_event(context, "DISCONNECT & EXIT (WM_ENDSESSION)");
   update_totals(context);
-  context.state.online = false;
+  context.usage.online = false;
   // Closes without asking, as the window is offline now.
   context.view.post_close();
 }

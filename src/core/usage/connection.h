@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "app/message_boxes.h"
-#include "app/process_starter.h"
-#include "app/registry.h"
-#include "app/worker_slots.h"
+#include "base/message_boxes.h"
+#include "base/process_starter.h"
+#include "base/registry.h"
+#include "base/worker_slots.h"
 #include "usage/usage_context.h"
 
 namespace kivo {

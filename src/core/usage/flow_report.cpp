@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "app/control_ids.h"
 #include "usage/formatters.h"
 #include "usage/session_log.h"
 #include "usage/usage_store.h"
 #include "usage/usage_totals.h"
 #include "usage/watchdog.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -80,7 +80,7 @@ std::uint32_t minus_offset(std::uint32_t value, std::uint32_t high, std::uint32_
 void show_profiles(const UsageContext& context, const FlowReport& report) {
   MainView& view = context.view;
   FormattedText text;
-  if (context.state.options.hex_profiles) {
+  if (context.usage.hex_profiles) {
     std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(report.qos_tx));
     view.set_text(IDC_PROFILE_UP, text);
     std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(report.qos_rx));
@@ -107,7 +107,7 @@ void show_session(MainView& view, const SessionCounters& session) {
 }  // namespace
 
 void on_flow_report(const UsageContext& context, const FlowReport& report) {
-  AppState& state = context.state;
+  UsageState& state = context.usage;
   if (!state.online) {
     context.trace("^DSFLOWRPT received, assuming device is online");
     state.online = true;
@@ -153,7 +153,7 @@ void reset_session_counters(const UsageContext& context) {
 }
 
 void reset_max_rates(const UsageContext& context) {
-  RateStatistics& rates = context.state.rates;
+  RateStatistics& rates = context.usage.rates;
   rates.max_tx_rate = 0;
   rates.max_rx_rate = 0;
   show_rate(context.view, IDC_RATE_UP_MAX, 0);
@@ -161,7 +161,7 @@ void reset_max_rates(const UsageContext& context) {
 }
 
 void reset_max_average_rates(const UsageContext& context) {
-  RateStatistics& rates = context.state.rates;
+  RateStatistics& rates = context.usage.rates;
   rates.max_avg_tx_rate = 0;
   rates.max_avg_rx_rate = 0;
   show_rate(context.view, IDC_RATE_UP_MAX_AVERAGE, 0);
@@ -173,7 +173,7 @@ void clear_session_display(const UsageContext& context) {
   show_session(view, SessionCounters{});
   show_rate(view, IDC_RATE_UP, 0);
   show_rate(view, IDC_RATE_DOWN, 0);
-  if (context.state.options.hex_profiles) {
+  if (context.usage.hex_profiles) {
     view.set_text(IDC_PROFILE_UP, "00000000");
     view.set_text(IDC_PROFILE_DOWN, "00000000");
   } else {
@@ -183,8 +183,8 @@ void clear_session_display(const UsageContext& context) {
 }
 
 void clear_flow_display(const UsageContext& context) {
-  context.state.session = SessionCounters{};
-  context.state.rates = RateStatistics{};
+  context.usage.session = SessionCounters{};
+  context.usage.rates = RateStatistics{};
   clear_session_display(context);
   for (int control : {IDC_RATE_UP_AVERAGE, IDC_RATE_DOWN_AVERAGE, IDC_RATE_UP_MAX,
                       IDC_RATE_DOWN_MAX, IDC_RATE_UP_MAX_AVERAGE, IDC_RATE_DOWN_MAX_AVERAGE})

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/clock.h"
+#include "base/clock.h"
 
 namespace kivo {
 

@@ -5,12 +5,12 @@
 namespace kivo {
 
 bool write_session_log(const UsageContext& context, const char* event) {
-  const AppState& state = context.state;
+  const UsageState& state = context.usage;
   // Without a data folder there is no log.
   if (state.data_paths.session_log_path[0] == '\0') return false;
   const LocalTime now = context.clock.local_time();
   const SessionCounters& session = state.session;
-  const UsageTotals& totals = state.usage;
+  const UsageTotals& totals = state.totals;
   char row[512];
   const int length = std::snprintf(
       row, sizeof row, "\"%d/%02d/%02d\",\"%02d:%02d:%02d\",\"%s\",%u,%llu,%llu,%u,%llu,%llu\r\n",
@@ -26,7 +26,7 @@ bool write_session_log(const UsageContext& context, const char* event) {
 }
 
 void log_event(const UsageContext& context, const char* event) {
-  if (context.state.options.session_log) write_session_log(context, event);
+  if (context.usage.session_log) write_session_log(context, event);
 }
 
 }  // namespace kivo

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "app/control_ids.h"
 #include "usage/flow_report.h"
 #include "usage/formatters.h"
 #include "usage/session_log.h"
 #include "usage/usage_totals.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -47,10 +47,10 @@ bool temporary_path(const char* path, char (&out)[kMaxDataPathLength + 1]) {
 }  // namespace
 
 void load_usage(const UsageContext& context) {
-  UsageTotals& usage = context.state.usage;
+  UsageTotals& usage = context.usage.totals;
   std::uint8_t bytes[kUsageFileSize];
   std::size_t length = 0;
-  if (context.files.read_file(context.state.data_paths.usage_file_path, bytes, sizeof bytes,
+  if (context.files.read_file(context.usage.data_paths.usage_file_path, bytes, sizeof bytes,
                               length) &&
       length == kUsageFileSize) {
     usage = decode_usage(bytes);
@@ -65,8 +65,8 @@ void load_usage(const UsageContext& context) {
 }
 
 void update_totals(const UsageContext& context) {
-  UsageTotals& usage = context.state.usage;
-  SessionCounters& session = context.state.session;
+  UsageTotals& usage = context.usage.totals;
+  SessionCounters& session = context.usage.session;
   usage.last_session_end = context.clock.local_time();
   usage.last_duration = session.duration;
   usage.total_duration += session.duration;
@@ -83,7 +83,7 @@ void update_totals(const UsageContext& context) {
 void reset_totals(const UsageContext& context) {
   // Logged first, so that the row carries the totals being reset.
   log_event(context, "RESET TOTALS");
-  UsageTotals& usage = context.state.usage;
+  UsageTotals& usage = context.usage.totals;
   usage.previous_since = usage.totals_since;
   usage.previous_duration = usage.total_duration;
   usage.previous_tx_bytes = usage.total_tx_bytes;
@@ -100,8 +100,8 @@ void reset_totals(const UsageContext& context) {
 // every total. The old file stays whole until the complete new one replaces it.
 bool save_usage(const UsageContext& context) {
   std::uint8_t bytes[kUsageFileSize];
-  encode_usage(context.state.usage, bytes);
-  const char* path = context.state.data_paths.usage_file_path;
+  encode_usage(context.usage.totals, bytes);
+  const char* path = context.usage.data_paths.usage_file_path;
   char temporary[kMaxDataPathLength + 1];
   if (temporary_path(path, temporary) && context.files.write_file(temporary, bytes, sizeof bytes) &&
       context.files.replace_file(temporary, path))
@@ -115,7 +115,7 @@ bool save_usage(const UsageContext& context) {
 }
 
 void show_usage(const UsageContext& context, unsigned groups) {
-  const UsageTotals& u = context.state.usage;
+  const UsageTotals& u = context.usage.totals;
   MainView& view = context.view;
   if (groups & kLastSessionGroup)
     show_group(view,

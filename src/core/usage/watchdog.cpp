@@ -1,9 +1,9 @@
 #include "usage/watchdog.h"
 
-#include "app/control_ids.h"
 #include "link/number_reader.h"
 #include "usage/session_log.h"
 #include "usage/usage_store.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 
@@ -27,7 +27,7 @@ bool parse_cgact(std::string_view response, PdpContextStatus& status) {
 }
 
 bool connection_watchdog(const UsageContext& context) {
-  AppState& state = context.state;
+  UsageState& state = context.usage;
   context.trace("timeout waiting for ^DSFLOWRPT response, checking PDP context status...");
   PdpContextStatus status;
   bool answered = false;

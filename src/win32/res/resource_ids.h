@@ -2,7 +2,7 @@
 
 // Resource identifiers of kivoscope.exe, shared by the resource script and the code. The main
 // window's controls and timers are numbered in the core.
-#include "app/control_ids.h"
+#include "view/control_ids.h"
 
 #define IDI_APPLICATION_ICON 103
 #define IDD_MAIN_WINDOW 105

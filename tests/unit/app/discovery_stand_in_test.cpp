@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
 #include "support/fake_link_control.h"
 #include "support/fake_main_view.h"
 #include "support/journal.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -39,7 +39,7 @@ struct DiscoveryStandInTest : ::testing::Test {
 
   // One discovery run; the commands it sent, in order.
   Entries run(CommandSet command_set) {
-    state.command_set = command_set;
+    state.device.command_set = command_set;
     discovery_thread({state, view, link, sleeper}, 0);
     Entries sent;
     for (std::string& entry : journal.take())
@@ -55,15 +55,15 @@ TEST_F(DiscoveryStandInTest, TheWindowIsFilledBeforeTheModemIsReady) {
   answer("AT+CSQ", "+CSQ: 17,99");
   answer("AT+COPS?", "+COPS: 0,2,\"65501\",2");
   answer("AT+CGREG?", "+CGREG: 2,1,\"00A1\",\"01B2C3D4\"");
-  state.command_set = CommandSet::Huawei;
+  state.device.command_set = CommandSet::Huawei;
   discovery_thread({state, view, link, sleeper}, 0);
   const Entries entries = journal.take();
   ASSERT_GE(entries.size(), 4u);
   EXPECT_EQ(entries[1], "open COM5");
   EXPECT_EQ(entries[2], "at AT+CGREG=2\r\n");
   EXPECT_EQ((Entries{entries.end() - 2, entries.end()}), (Entries{"status Ready", "post 3"}));
-  EXPECT_TRUE(state.device_ready);
-  EXPECT_TRUE(state.location_reports_enabled);
+  EXPECT_TRUE(state.device.device_ready);
+  EXPECT_TRUE(state.network.location_reports_enabled);
   // Registered while not yet ready: the registration does not read the operator again.
   EXPECT_EQ(std::count(entries.begin(), entries.end(), "at AT+COPS=3,2\r\n"), 1);
 
@@ -110,12 +110,12 @@ TEST_F(DiscoveryStandInTest, TheStandardSetShowsAnUnknownTechnologyAndNokiaNone)
 }
 
 TEST_F(DiscoveryStandInTest, WithoutLocationReportsTheRegistrationIsNotRead) {
-  state.location_reports_enabled = true;  // from the modem found before
+  state.network.location_reports_enabled = true;  // from the modem found before
   link.answers["AT+CGREG=2\r\n"] = "+CME ERROR: 3\r\n";
   const Entries sent = run(CommandSet::Standard);
-  EXPECT_FALSE(state.location_reports_enabled);
+  EXPECT_FALSE(state.network.location_reports_enabled);
   EXPECT_EQ(sent.back(), "AT+COPS?");
-  EXPECT_TRUE(state.device_ready);
+  EXPECT_TRUE(state.device.device_ready);
 }
 
 }  // namespace

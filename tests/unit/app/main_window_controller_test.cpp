@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_link_control.h"
@@ -19,6 +18,7 @@
 #include "support/journal.h"
 #include "support/recording_trace.h"
 #include "usage/usage_totals.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -81,7 +81,7 @@ struct MainWindowTest : ::testing::Test {
 
   // Creation with /PORT:COM7, its discovery run and joined: the link open and ready.
   void start_ready(CommandSet command_set = CommandSet::Standard) {
-    state.command_set = command_set;
+    state.device.command_set = command_set;
     set_port_name(state.options, "COM7");
     state.options.port_given = true;
     controller.on_init_dialog();
@@ -92,7 +92,7 @@ struct MainWindowTest : ::testing::Test {
 };
 
 TEST_F(MainWindowTest, CreationSetsUpTheControlsThenStartsDiscoveryWithoutPolling) {
-  state.device_ready = true;
+  state.device.device_ready = true;
   registry.set(RegistryRoot::LocalMachine,
                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                "Common AppData", "C:\\ProgramData");
@@ -105,8 +105,8 @@ TEST_F(MainWindowTest, CreationSetsUpTheControlsThenStartsDiscoveryWithoutPollin
   EXPECT_EQ(entries, (Entries{"icons", "bar range 1011 0 31", "bar position 1011 0",
                               "bar background 1011 FFFFFF", "limit 1032 80", "status bar",
                               "enable 1051 0", "enable 1050 0", "start thread 1"}));
-  EXPECT_FALSE(state.device_ready);
-  EXPECT_STREQ(state.data_paths.usage_file_path, "C:\\ProgramData\\KIVO\\usage.bin");
+  EXPECT_FALSE(state.device.device_ready);
+  EXPECT_STREQ(state.usage.data_paths.usage_file_path, "C:\\ProgramData\\KIVO\\usage.bin");
 }
 
 TEST_F(MainWindowTest, DiscoveryWithAGivenPortOpensItAndThePollStartsWhenItIsJoined) {
@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, DiscoveryWithAGivenPortOpensItAndThePollStartsWhenItIsJoi
   workers.run(1);
   EXPECT_EQ(journal.take(), opened_then({"status Opening communications port...", "open COM7"},
                                         {"status Ready", "post 3"}));
-  EXPECT_TRUE(state.device_ready);
+  EXPECT_TRUE(state.device.device_ready);
   controller.on_notice(notice(NoticeId::DiscoveryDone));
   EXPECT_EQ(journal.take(), (Entries{"join thread 1", "timer 1203 2000", "default 1052"}));
   // A second notice finds the slot empty.
@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, DiscoveryWithAGivenPortOpensItAndThePollStartsWhenItIsJoi
 TEST_F(MainWindowTest, APortThatWillNotOpenIsReportedAndDetectCanTryAgain) {
   link.open_result = 0;
   start_ready();
-  EXPECT_FALSE(state.device_ready);
+  EXPECT_FALSE(state.device.device_ready);
   controller.on_command(IDC_DETECT_MODEM, 0);
   EXPECT_EQ(journal.take(), (Entries{"kill 1203", "kill 1203", "start thread 2"}));
   workers.run(2);
@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, ClosingSaysGoodbyeOnlyToAReadyModem) {
   controller.on_close();
   EXPECT_EQ(journal.take(),
             (Entries{"kill 1203", "at AT$NWPDN=0\r\n", "at ATE1\r\n", "close", "end 1"}));
-  EXPECT_FALSE(state.device_ready);
+  EXPECT_FALSE(state.device.device_ready);
 
   link.open = true;  // open, but its initialization never succeeded
   controller.on_close();
@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, BootReportRedetectsWithoutFarewell) {
   start_ready();
   controller.on_notice(boot(1));
   EXPECT_EQ(journal.take(), (Entries{"kill 1203", "kill 1203", "close", "start thread 2"}));
-  EXPECT_FALSE(state.device_ready);
+  EXPECT_FALSE(state.device.device_ready);
   workers.run(2);
   EXPECT_EQ(journal.take().front(), "status Opening communications port...");  // no wait
 }
@@ -279,9 +279,9 @@ TEST_F(MainWindowTest, EachPollTickAsksForWhatTheCommandSetDoesNotReport) {
        then(signal_and_operator,
             then({"at AT*CNTI=0\r\n", "text 1012 \"Unknown\""}, then(registration, rearm)))},
   };
-  state.location_reports_enabled = true;
+  state.network.location_reports_enabled = true;
   for (const auto& c : cases) {
-    state.command_set = c.command_set;
+    state.device.command_set = c.command_set;
     controller.on_timer(TIMER_POLL);
     EXPECT_EQ(journal.take(), c.sent) << static_cast<int>(c.command_set);
   }
@@ -289,10 +289,10 @@ TEST_F(MainWindowTest, EachPollTickAsksForWhatTheCommandSetDoesNotReport) {
 
 TEST_F(MainWindowTest, TheRegistrationIsPolledOnlyWithLocationReportsAndCellPolling) {
   start_ready(CommandSet::Huawei);
-  state.location_reports_enabled = false;
+  state.network.location_reports_enabled = false;
   controller.poll_tick();
   EXPECT_TRUE(journal.take().empty());
-  state.location_reports_enabled = true;
+  state.network.location_reports_enabled = true;
   state.options.no_poll_cell_id = true;
   controller.poll_tick();
   EXPECT_TRUE(journal.take().empty());
@@ -312,10 +312,10 @@ TEST_F(MainWindowTest, SignalModeAndRegistrationNoticesAreShownForEveryCommandSe
   registration.report = RegistrationReport{1, 0xA1, 0x01B2C3D4};
   controller.on_notice(registration);
   EXPECT_EQ(view.text(IDC_SIGNAL_VALUE), "-79dBm");
-  EXPECT_STREQ(state.network.rat_text, "HSD+UPA");
+  EXPECT_STREQ(state.network.snapshot.rat_text, "HSD+UPA");
   EXPECT_EQ(view.text(IDC_TECHNOLOGY), "");  // emptied by the search, the text kept
   EXPECT_EQ(view.text(IDC_CELL_ID), "50132");
-  EXPECT_EQ(state.network.reg_status, 1);
+  EXPECT_EQ(state.network.snapshot.reg_status, 1);
 
   // Notices without their report change nothing.
   journal.take();
@@ -330,26 +330,26 @@ TEST_F(MainWindowTest, ApplyWritesTheNetworkModeOfTheCommandSet) {
   controller.on_command(IDC_NETWORK_MODE_APPLY, 0);
   EXPECT_EQ(journal.take(), (Entries{"at AT_OPSYS=3,2\r\n", "enable 1050 0", "default 1052"}));
   for (CommandSet without : {CommandSet::Standard, CommandSet::Nokia}) {
-    state.command_set = without;
+    state.device.command_set = without;
     controller.on_command(IDC_NETWORK_MODE_APPLY, 0);
     EXPECT_TRUE(journal.take().empty());
   }
 }
 
 TEST_F(MainWindowTest, EachWindowStartsWithoutReadings) {
-  state.network.rssi = 17;
-  state.network.operator_code = 65501;
-  state.network.reg_status = 5;
-  state.network.lac = 0xA1;
-  state.network.cell_id = 0x01B2C3D4;
-  std::snprintf(state.network.rat_text, sizeof(state.network.rat_text), "HSDPA");
+  state.network.snapshot.rssi = 17;
+  state.network.snapshot.operator_code = 65501;
+  state.network.snapshot.reg_status = 5;
+  state.network.snapshot.lac = 0xA1;
+  state.network.snapshot.cell_id = 0x01B2C3D4;
+  std::snprintf(state.network.snapshot.rat_text, sizeof(state.network.snapshot.rat_text), "HSDPA");
   controller.on_init_dialog();
-  EXPECT_EQ(state.network.rssi, 99);
-  EXPECT_EQ(state.network.operator_code, 0u);
-  EXPECT_EQ(state.network.reg_status, 0);
-  EXPECT_EQ(state.network.lac, 0u);
-  EXPECT_EQ(state.network.cell_id, 0u);
-  EXPECT_STREQ(state.network.rat_text, "");
+  EXPECT_EQ(state.network.snapshot.rssi, 99);
+  EXPECT_EQ(state.network.snapshot.operator_code, 0u);
+  EXPECT_EQ(state.network.snapshot.reg_status, 0);
+  EXPECT_EQ(state.network.snapshot.lac, 0u);
+  EXPECT_EQ(state.network.snapshot.cell_id, 0u);
+  EXPECT_STREQ(state.network.snapshot.rat_text, "");
 }
 
 constexpr char kShellFolders[] =
@@ -375,14 +375,14 @@ TEST_F(MainWindowTest, CreationStartsOfflineWithTheStoredCountersAndLogsTheStart
   files.files[kUsageFile].assign(reinterpret_cast<const char*>(bytes), sizeof bytes);
   clock.set(2009, 3, 7, 14, 5, 9);
   state.options.session_log = true;
-  state.online = true;
-  state.watchdog_miss_count = 4;
-  state.session.tx_bytes = 77;
+  state.usage.online = true;
+  state.usage.watchdog_miss_count = 4;
+  state.usage.session.tx_bytes = 77;
 
   controller.on_init_dialog();
-  EXPECT_FALSE(state.online);
-  EXPECT_EQ(state.watchdog_miss_count, 0u);
-  EXPECT_EQ(state.session.tx_bytes, 0);
+  EXPECT_FALSE(state.usage.online);
+  EXPECT_EQ(state.usage.watchdog_miss_count, 0u);
+  EXPECT_EQ(state.usage.session.tx_bytes, 0);
   EXPECT_EQ(view.text(IDC_TOTALS_SENT), "4.882KB");
   EXPECT_EQ(view.text(IDC_RATE_UP_MAX_AVERAGE), "0.000");
   EXPECT_EQ(files.files[kSessionLog],
@@ -398,7 +398,7 @@ TEST_F(MainWindowTest, FlowReportsArmTheOneShotWatchdogThatChecksTheContext) {
   controller.on_timer(TIMER_WATCHDOG);
   // The fake modem answers "OK": no status, so a miss and another check.
   EXPECT_EQ(journal.take(), (Entries{"kill 1201", "at AT+CGACT?\r\n", "timer 1201 2500"}));
-  EXPECT_EQ(state.watchdog_miss_count, 1u);
+  EXPECT_EQ(state.usage.watchdog_miss_count, 1u);
 
   // Online, connect hangs up; the counter buttons act on the session and the rates.
   controller.on_command(IDC_CONNECT, 0);
@@ -408,20 +408,20 @@ TEST_F(MainWindowTest, FlowReportsArmTheOneShotWatchdogThatChecksTheContext) {
   EXPECT_EQ(journal.take().size(), 4u);
   controller.on_command(IDC_RESET_SESSION, 0);
   EXPECT_EQ(journal.take().back(), "at AT^DSFLOWCLR\r\n");
-  EXPECT_EQ(state.usage.total_tx_bytes, 2000);
+  EXPECT_EQ(state.usage.totals.total_tx_bytes, 2000);
   EXPECT_TRUE(files.exists("usage.bin"));
 }
 
 TEST_F(MainWindowTest, TotalsAreResetOnlyAfterTheUserSaysYes) {
   start_ready();
-  state.usage.total_tx_bytes = 5000;
+  state.usage.totals.total_tx_bytes = 5000;
   view.boxes.queue_answer(BoxAnswer::No);
   controller.on_command(IDC_RESET_TOTALS, 0);
-  EXPECT_EQ(state.usage.total_tx_bytes, 5000);
+  EXPECT_EQ(state.usage.totals.total_tx_bytes, 5000);
   view.boxes.queue_answer(BoxAnswer::Yes);
   controller.on_command(IDC_RESET_TOTALS, 0);
-  EXPECT_EQ(state.usage.total_tx_bytes, 0);
-  EXPECT_EQ(state.usage.previous_tx_bytes, 5000);
+  EXPECT_EQ(state.usage.totals.total_tx_bytes, 0);
+  EXPECT_EQ(state.usage.totals.previous_tx_bytes, 5000);
   const auto shown = view.boxes.shown();
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].text, "Are you sure you want to reset the totals?");
@@ -455,8 +455,8 @@ TEST_F(MainWindowTest, ClosingWhileOnlineAsksFirstAndCancelKeepsTheWindow) {
             (Entries{"at AT+CGACT=0,1\r\n", "at ATH\r\n"}));
   EXPECT_EQ(Entries(entries.end() - 4, entries.end()),
             (Entries{"kill 1203", "at ATE1\r\n", "close", "end 1"}));
-  EXPECT_EQ(state.usage.total_tx_bytes, 2000);
-  EXPECT_FALSE(state.online);
+  EXPECT_EQ(state.usage.totals.total_tx_bytes, 2000);
+  EXPECT_FALSE(state.usage.online);
 }
 
 TEST_F(MainWindowTest, TheEndOfTheWindowsSessionSavesAndClosesWithoutAsking) {
@@ -464,8 +464,8 @@ TEST_F(MainWindowTest, TheEndOfTheWindowsSessionSavesAndClosesWithoutAsking) {
   controller.on_notice(flow_report(10, 2000));
   controller.on_end_session(true, 0);
   EXPECT_EQ(journal.take().back(), "post close");
-  EXPECT_FALSE(state.online);
-  EXPECT_EQ(state.usage.total_tx_bytes, 2000);
+  EXPECT_FALSE(state.usage.online);
+  EXPECT_EQ(state.usage.totals.total_tx_bytes, 2000);
   controller.on_close();
   EXPECT_TRUE(view.boxes.shown().empty());
 }

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "status/network_context.h"
 #include "support/fake_main_view.h"
 #include "support/journal.h"
@@ -20,8 +19,9 @@ struct NetworkTest : ::testing::Test {
   Journal journal;
   FakeMainView view{journal};
   ScriptedAtChannel modem{journal};
-  AppState state;
-  NetworkContext context{modem, view, state};
+  NetworkState network;
+  DeviceState device;
+  NetworkContext context{modem, view, network, device};
 
   // Only the commands sent, in order.
   Entries commands() {

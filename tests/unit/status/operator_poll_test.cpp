@@ -1,8 +1,8 @@
 #include "status/operator_poll.h"
 
-#include "app/control_ids.h"
 #include "status/apn_read.h"
 #include "status/network_fixture.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -33,7 +33,7 @@ TEST_F(OperatorTest, FiveDigitCodeSplitsIntoMccAndTwoDigitMnc) {
   EXPECT_EQ(journal.take(), (Entries{"at AT+COPS=3,2\r\n", "at AT+COPS?\r\n", "text 1077 \"655\"",
                                      "text 1078 \"01\"", "at AT+COPS=3,0\r\n", "at AT+COPS?\r\n",
                                      "text 1015 \"Vodacom ZA\""}));
-  EXPECT_EQ(state.network.operator_code, 65501u);
+  EXPECT_EQ(network.snapshot.operator_code, 65501u);
 }
 
 TEST_F(OperatorTest, SixDigitCodeHasAThreeDigitMnc) {
@@ -41,7 +41,7 @@ TEST_F(OperatorTest, SixDigitCodeHasAThreeDigitMnc) {
   poll_operator(context);
   EXPECT_EQ(view.text(IDC_MCC), "310");
   EXPECT_EQ(view.text(IDC_MNC), "410");
-  EXPECT_EQ(state.network.operator_code, 310410u);
+  EXPECT_EQ(network.snapshot.operator_code, 310410u);
 }
 
 TEST_F(OperatorTest, WithoutAUsableNameTheCodeNamesTheOperator) {
@@ -54,13 +54,13 @@ TEST_F(OperatorTest, WithoutAUsableNameTheCodeNamesTheOperator) {
                {"23415", "FF", "Unknown"},
                {"00001", "", ""}};
   for (const auto& c : cases) {
-    state.network.operator_code = 4242;
+    network.snapshot.operator_code = 4242;
     script(numeric(c.code), named(c.name));
     poll_operator(context);
     EXPECT_EQ(view.text(IDC_OPERATOR), c.shown) << c.code;
   }
   // A modem that refuses the long format.
-  state.network.operator_code = 4242;
+  network.snapshot.operator_code = 4242;
   modem.clear_script();
   modem.answer("AT+COPS=3,2", "OK\r\n");
   modem.answer("AT+COPS?", numeric("65501"));
@@ -79,7 +79,7 @@ TEST_F(OperatorTest, AnUnchangedCodeAsksOnlyForTheCode) {
 }
 
 TEST_F(OperatorTest, AFailedNumericQueryEmptiesMccAndMncButStillAsksForTheName) {
-  state.network.operator_code = 65501;
+  network.snapshot.operator_code = 65501;
   modem.answer("AT+COPS=3,2", "ERROR\r\n");
   modem.answer("AT+COPS=3,0", "OK\r\n");
   modem.answer("AT+COPS?", named("Vodacom"));
@@ -87,14 +87,14 @@ TEST_F(OperatorTest, AFailedNumericQueryEmptiesMccAndMncButStillAsksForTheName) 
   EXPECT_EQ(journal.take(),
             (Entries{"at AT+COPS=3,2\r\n", "text 1077 \"\"", "text 1078 \"\"", "at AT+COPS=3,0\r\n",
                      "at AT+COPS?\r\n", "text 1015 \"Vodacom\""}));
-  EXPECT_EQ(state.network.operator_code, 0u);
+  EXPECT_EQ(network.snapshot.operator_code, 0u);
 }
 
 TEST_F(OperatorTest, ALongNameIsCutToSeventyNineBytesOnACharacterBoundary) {
   script(numeric("65501"), named(std::string(100, 'N')));
   poll_operator(context);
   EXPECT_EQ(view.text(IDC_OPERATOR), std::string(79, 'N'));
-  state.network.operator_code = 0;
+  network.snapshot.operator_code = 0;
   // The 79th byte would be the first half of the two-byte "é".
   script(numeric("65501"), named(std::string(78, 'N') + "\xC3\xA9" + "xyz"));
   poll_operator(context);

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "app/control_ids.h"
+#include "link/registration_parser.h"
 #include "status/network_fixture.h"
-#include "status/registration_parser.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -44,8 +44,8 @@ TEST_F(RegistrationTest, PollShowsLacRncAndCell) {
   poll_registration(context);  // not ready yet: no operator refresh
   EXPECT_EQ(journal.take(), (Entries{"at AT+CGREG?\r\n", "text 1079 \"161\"", "text 1082 \"434\"",
                                      "text 1081 \"50132\""}));
-  EXPECT_EQ(state.network.reg_status, 1);
-  EXPECT_EQ(state.network.cell_id, 0x01B2C3D4u);
+  EXPECT_EQ(network.snapshot.reg_status, 1);
+  EXPECT_EQ(network.snapshot.cell_id, 0x01B2C3D4u);
 }
 
 TEST_F(RegistrationTest, AnUnchangedReportChangesNothingAndANewCellOnlyTheLocation) {
@@ -59,8 +59,8 @@ TEST_F(RegistrationTest, AnUnchangedReportChangesNothingAndANewCellOnlyTheLocati
 }
 
 TEST_F(RegistrationTest, LosingTheRegistrationClearsOperatorTechnologyAndLocation) {
-  std::snprintf(state.network.rat_text, sizeof(state.network.rat_text), "HSDPA");
-  state.network.operator_code = 65501;
+  std::snprintf(network.snapshot.rat_text, sizeof(network.snapshot.rat_text), "HSDPA");
+  network.snapshot.operator_code = 65501;
   show_registration(context, report(1, 0xA1, 0x01B2C3D4));
   journal.take();
   show_registration(context, report(3, 0xA1, 0x01B2C3D4));  // denied
@@ -68,8 +68,8 @@ TEST_F(RegistrationTest, LosingTheRegistrationClearsOperatorTechnologyAndLocatio
             (Entries{"text 1077 \"\"", "text 1078 \"\"", "text 1015 \"\"", "text 1012 \"\"",
                      "text 1079 \"\"", "text 1082 \"\"", "text 1081 \"\"", "text 1079 \"161\"",
                      "text 1082 \"434\"", "text 1081 \"50132\""}));
-  EXPECT_EQ(state.network.operator_code, 0u);
-  EXPECT_STREQ(state.network.rat_text, "HSDPA");  // kept for the log
+  EXPECT_EQ(network.snapshot.operator_code, 0u);
+  EXPECT_STREQ(network.snapshot.rat_text, "HSDPA");  // kept for the log
 }
 
 TEST_F(RegistrationTest, SearchingClearsAndShowsNoLocationWhileNotRegisteredClearsNothing) {
@@ -77,28 +77,28 @@ TEST_F(RegistrationTest, SearchingClearsAndShowsNoLocationWhileNotRegisteredClea
   journal.take();
   show_registration(context, report(2, 0xA2, 0x01B2C3D5));
   EXPECT_EQ(journal.take().size(), 7u);  // the seven controls emptied, no location
-  EXPECT_EQ(state.network.lac, 0u);
-  EXPECT_EQ(state.network.cell_id, 0u);
+  EXPECT_EQ(network.snapshot.lac, 0u);
+  EXPECT_EQ(network.snapshot.cell_id, 0u);
   // Registered again in the same cell: shown again, since the location was reset.
   show_registration(context, report(1, 0xA1, 0x01B2C3D4));
   EXPECT_EQ(journal.take().size(), 3u);
   show_registration(context, report(0, 0xA1, 0x01B2C3D4));
   EXPECT_TRUE(journal.take().empty());
-  EXPECT_EQ(state.network.reg_status, 0);
+  EXPECT_EQ(network.snapshot.reg_status, 0);
 }
 
 // A new registration of a ready modem refreshes the operator, then what the command set has.
 struct RefreshTest : test::NetworkTest {
   RefreshTest() {
-    state.device_ready = true;
+    device.device_ready = true;
     modem.answer("AT+COPS=3,2", "OK\r\n");
     modem.answer("AT+COPS?", "+COPS: 0,2,\"65501\",2\r\n\r\nOK\r\n");
     modem.answer("AT+COPS=3,0", "ERROR\r\n");
   }
   Entries register_with(CommandSet command_set) {
-    state.command_set = command_set;
-    state.network.reg_status = 2;
-    state.network.operator_code = 0;
+    device.command_set = command_set;
+    network.snapshot.reg_status = 2;
+    network.snapshot.operator_code = 0;
     show_registration(context, report(5));
     return commands();
   }
@@ -117,16 +117,16 @@ TEST_F(RefreshTest, EachCommandSetRefreshesItsOwnReadings) {
             with({"at AT_OCTI?\r\n", "at AT_OWCTI?\r\n", "at AT_OPSYS?\r\n"}));
   EXPECT_EQ(register_with(CommandSet::Novatel), with({"at AT$NWRAT?\r\n"}));
   EXPECT_EQ(register_with(CommandSet::Sierra), with({"at AT*CNTI=0\r\n", "at AT^SYSCONFIG?\r\n"}));
-  state.network.rat_text[0] = '\0';
+  network.snapshot.rat_text[0] = '\0';
   EXPECT_EQ(register_with(CommandSet::Standard), operator_poll);
   EXPECT_EQ(view.text(IDC_TECHNOLOGY), "Unknown");
-  EXPECT_STREQ(state.network.rat_text, "");  // the text kept for the log does not change
+  EXPECT_STREQ(network.snapshot.rat_text, "");  // the text kept for the log does not change
 }
 
 TEST_F(RefreshTest, BeforeTheModemIsReadyNothingIsRefreshed) {
-  state.device_ready = false;
+  device.device_ready = false;
   EXPECT_TRUE(register_with(CommandSet::Sierra).empty());
-  EXPECT_EQ(state.network.reg_status, 5);
+  EXPECT_EQ(network.snapshot.reg_status, 5);
 }
 
 // Message boxes that let other work run while they are open, as a real box's message loop does.
@@ -142,8 +142,8 @@ class LoopingView : public test::FakeMainView {
 
 TEST_F(RefreshTest, ReportsHandledWhileAModeWarningIsOpenDoNotRefreshAgain) {
   LoopingView looping{journal};
-  const NetworkContext with_boxes{modem, looping, state};
-  state.command_set = CommandSet::Option;
+  const NetworkContext with_boxes{modem, looping, network, device};
+  device.command_set = CommandSet::Option;
   modem.answer("AT_OPSYS?", "_OPSYS: 7,2\r\n\r\nOK\r\n");  // no entry for mode 7: a warning
   int nested = 0;
   looping.while_box_open = [&] {

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "app/control_ids.h"
 #include "status/network_fixture.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -35,13 +35,13 @@ TEST_F(SignalTest, EachValueHasItsTextColourAndBarPosition) {
       {99, "", "0000FF", 0},          {-1, "-115dBm", "0000FF", -1},
   };
   for (const auto& row : rows) {
-    state.network.rssi = 50;
+    network.snapshot.rssi = 50;
     show_signal(context, row.value);
     EXPECT_EQ(journal.take(), (Entries{"text 1009 \"" + std::string(row.text) + "\"",
                                        "bar colour 1011 " + std::string(row.colour),
                                        "bar position 1011 " + std::to_string(row.position)}))
         << row.value;
-    EXPECT_EQ(state.network.rssi, row.value);
+    EXPECT_EQ(network.snapshot.rssi, row.value);
   }
 }
 

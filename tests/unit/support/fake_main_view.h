@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/main_view.h"
 #include "support/fake_message_boxes.h"
 #include "support/journal.h"
+#include "view/main_view.h"
 
 namespace kivo::test {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/process_starter.h"
+#include "base/process_starter.h"
 #include "support/journal.h"
 
 namespace kivo::test {

@@ -5,7 +5,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/registry.h"
+#include "base/registry.h"
 
 namespace kivo::test {
 

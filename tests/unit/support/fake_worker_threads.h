@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "app/worker_threads.h"
+#include "base/worker_threads.h"
 #include "support/journal.h"
 
 namespace kivo::test {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/trace.h"
+#include "base/trace.h"
 
 namespace kivo::test {
 

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "app/control_ids.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_process_starter.h"
 #include "support/fake_registry.h"
 #include "support/fake_worker_threads.h"
 #include "usage/usage_fixture.h"
 #include "usage/watchdog.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -30,7 +30,7 @@ struct ConnectionTest : test::UsageTest {
   test::FakeRegistry registry;
 
   ConnectionTest() {
-    state.options.session_log = true;
+    state.session_log = true;
     state.session = {65, 1000, 2000};
   }
 };
@@ -147,13 +147,13 @@ TEST_F(ConnectionTest, ClosingWhileOnlineAsksAndOnlyYesHangsUpAndSaves) {
   EXPECT_TRUE(on_close_while_online(context));
   EXPECT_EQ(commands(), Entries{});
   EXPECT_TRUE(state.online);
-  EXPECT_EQ(state.usage.total_tx_bytes, 0);
+  EXPECT_EQ(state.totals.total_tx_bytes, 0);
 
   view.boxes.queue_answer(BoxAnswer::Yes);
   EXPECT_TRUE(on_close_while_online(context));
   EXPECT_EQ(commands(), kHangUp);
   EXPECT_FALSE(state.online);
-  EXPECT_EQ(state.usage.total_tx_bytes, 1000);
+  EXPECT_EQ(state.totals.total_tx_bytes, 1000);
   EXPECT_EQ(logged_events(), Entries{"DISCONNECT & EXIT"});
   const auto shown = view.boxes.shown();
   ASSERT_EQ(shown.size(), 3u);
@@ -178,7 +178,7 @@ TEST_F(ConnectionTest, TheEndOfTheWindowsSessionDropsTheConnectionUnlessItIsKept
   const Entries entries = journal.take();
   EXPECT_EQ(Entries(entries.begin(), entries.begin() + 2), kHangUp);
   EXPECT_EQ(entries.back(), "post close");
-  EXPECT_EQ(state.usage.total_tx_bytes, 1000);
+  EXPECT_EQ(state.totals.total_tx_bytes, 1000);
   EXPECT_FALSE(state.online);
   EXPECT_EQ(logged_events(), Entries{"DISCONNECT & EXIT (WM_ENDSESSION)"});
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
-#include "usage/flow_parser.h"
+#include "link/flow_parser.h"
 #include "usage/usage_fixture.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -24,7 +24,7 @@ FlowReport report(std::uint32_t duration, std::uint32_t tx_rate = 0, std::uint32
 
 struct FlowReportTest : test::UsageTest {
   FlowReportTest() {
-    state.options.session_log = true;
+    state.session_log = true;
     state.session = {7, 700, 7000};  // from an earlier report
   }
 };
@@ -94,8 +94,8 @@ TEST_F(FlowReportTest, ARateAboveTheLinkFoldsTheSessionAndClearsTheModemCounters
   }
   EXPECT_TRUE(sink.contains("KIVO: data speed too high, resetting counters"));
   EXPECT_EQ(logged_events(), (Entries{"RESET SESSION COUNTERS", "RESET SESSION COUNTERS"}));
-  EXPECT_EQ(state.usage.total_duration, 30u);
-  EXPECT_EQ(state.usage.total_tx_bytes, 1000);
+  EXPECT_EQ(state.totals.total_duration, 30u);
+  EXPECT_EQ(state.totals.total_tx_bytes, 1000);
   EXPECT_EQ(state.session.tx_bytes, 0);
   EXPECT_EQ(text(IDC_SESSION_SENT), "0 bytes");
   EXPECT_TRUE(files.exists(test::kUsagePath));
@@ -168,7 +168,7 @@ TEST_F(FlowReportTest, ProfilesLoseTheirEncodingOffsetOrShowRawInHex) {
     EXPECT_EQ(text(IDC_PROFILE_UP), c.up) << c.qos_tx;
     EXPECT_EQ(text(IDC_PROFILE_DOWN), c.down) << c.qos_rx;
   }
-  state.options.hex_profiles = true;
+  state.hex_profiles = true;
   FlowReport r = report(12);
   r.qos_tx = 6321784;
   r.qos_rx = 0x1000abcd;
@@ -180,7 +180,7 @@ TEST_F(FlowReportTest, ProfilesLoseTheirEncodingOffsetOrShowRawInHex) {
 TEST_F(FlowReportTest, ClearingAtStartZeroesEveryCounterAndField) {
   state.rates.max_tx_rate = 9;
   state.rates.tx_history[2] = 9;
-  state.options.hex_profiles = true;
+  state.hex_profiles = true;
   clear_flow_display(context);
   EXPECT_EQ(state.session.tx_bytes, 0);
   EXPECT_EQ(state.rates.max_tx_rate, 0u);

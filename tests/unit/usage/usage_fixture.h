@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_main_view.h"
@@ -15,6 +14,7 @@
 #include "support/recording_trace.h"
 #include "support/scripted_at_channel.h"
 #include "usage/usage_context.h"
+#include "usage/usage_state.h"
 
 namespace kivo::test {
 
@@ -33,7 +33,7 @@ struct UsageTest : ::testing::Test {
   FakeClock clock;
   RecordingTraceSink sink;
   Trace trace{sink};
-  AppState state;
+  UsageState state;
   UsageContext context{modem, view, state, files, clock, trace};
 
   UsageTest() {

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/control_ids.h"
 #include "usage/session_log.h"
 #include "usage/usage_fixture.h"
 #include "usage/usage_totals.h"
+#include "view/control_ids.h"
 
 namespace kivo {
 namespace {
@@ -48,7 +48,7 @@ struct UsageStoreTest : test::UsageTest {};
 TEST_F(UsageStoreTest, AFileWrittenByAnotherBuildLoadsFieldByField) {
   files.files[test::kUsagePath] = stored_file();
   load_usage(context);
-  const UsageTotals& u = state.usage;
+  const UsageTotals& u = state.totals;
   EXPECT_EQ(u.last_duration, 65u);
   EXPECT_EQ(u.last_tx_bytes, 1000);
   EXPECT_EQ(u.last_rx_bytes, 2000);
@@ -75,7 +75,7 @@ TEST_F(UsageStoreTest, AFileWrittenByAnotherBuildLoadsFieldByField) {
 
 TEST_F(UsageStoreTest, AMissingOrShortStoreStartsANewRecordAndALongOneLoadsItsStart) {
   load_usage(context);
-  EXPECT_EQ(state.usage.total_tx_bytes, 0);
+  EXPECT_EQ(state.totals.total_tx_bytes, 0);
   for (int control : {IDC_LAST_END, IDC_TOTALS_SINCE, IDC_PREVIOUS_SINCE})
     EXPECT_EQ(text(control), "2009/03/07 14:05:09");
   for (int control : {IDC_LAST_SENT, IDC_TOTALS_TOTAL, IDC_PREVIOUS_RECEIVED})
@@ -85,29 +85,29 @@ TEST_F(UsageStoreTest, AMissingOrShortStoreStartsANewRecordAndALongOneLoadsItsSt
 
   files.files[test::kUsagePath] = stored_file().substr(0, 119);
   load_usage(context);
-  EXPECT_EQ(state.usage.last_duration, 0u);
-  EXPECT_EQ(state.usage.previous_since.year, 2009);
+  EXPECT_EQ(state.totals.last_duration, 0u);
+  EXPECT_EQ(state.totals.previous_since.year, 2009);
 
   files.files[test::kUsagePath] = stored_file() + "x";
   load_usage(context);
-  EXPECT_EQ(state.usage.previous_duration, 0xFFFFFFFFu);
+  EXPECT_EQ(state.totals.previous_duration, 0xFFFFFFFFu);
 
   files.unreadable.insert(test::kUsagePath);
   load_usage(context);
-  EXPECT_EQ(state.usage.previous_duration, 0u);
+  EXPECT_EQ(state.totals.previous_duration, 0u);
 }
 
 TEST_F(UsageStoreTest, AFoldAddsTheSessionToTheTotalsAndSavesThem) {
   load_usage(context);
-  state.usage.total_tx_bytes = 5000;
-  state.usage.total_rx_bytes = 6000;
-  state.usage.total_duration = 100;
+  state.totals.total_tx_bytes = 5000;
+  state.totals.total_rx_bytes = 6000;
+  state.totals.total_duration = 100;
   state.session = {65, 1000, 2000};
   clock.set(2009, 3, 8, 1, 2, 3);
   journal.take();
   update_totals(context);
 
-  const UsageTotals& u = state.usage;
+  const UsageTotals& u = state.totals;
   EXPECT_EQ(u.total_tx_bytes, 6000);
   EXPECT_EQ(u.total_rx_bytes, 8000);
   EXPECT_EQ(u.total_duration, 165u);
@@ -126,26 +126,26 @@ TEST_F(UsageStoreTest, AFoldAddsTheSessionToTheTotalsAndSavesThem) {
 
   // What was saved loads back as the same record, and only the store is left.
   EXPECT_EQ(files.files.count(kTemporaryPath), 0u);
-  state.usage = UsageTotals{};
+  state.totals = UsageTotals{};
   load_usage(context);
-  EXPECT_EQ(state.usage.total_rx_bytes, 8000);
-  EXPECT_EQ(state.usage.last_session_end.day, 8);
+  EXPECT_EQ(state.totals.total_rx_bytes, 8000);
+  EXPECT_EQ(state.totals.last_session_end.day, 8);
 
   // An empty session is folded too: the last session then shows zeros.
   update_totals(context);
   EXPECT_EQ(text(IDC_LAST_SENT), "0 bytes");
-  EXPECT_EQ(state.usage.total_rx_bytes, 8000);
+  EXPECT_EQ(state.totals.total_rx_bytes, 8000);
 }
 
 TEST_F(UsageStoreTest, TwoResetsInARowLeaveAnEmptyPreviousPeriodBetweenThem) {
   load_usage(context);
-  state.usage.total_duration = 3600;
-  state.usage.total_tx_bytes = 5000;
-  state.usage.total_rx_bytes = 6000;
+  state.totals.total_duration = 3600;
+  state.totals.total_tx_bytes = 5000;
+  state.totals.total_rx_bytes = 6000;
   clock.set(2009, 4, 1, 8, 0, 0);
   reset_totals(context);
-  EXPECT_EQ(state.usage.previous_tx_bytes, 5000);
-  EXPECT_EQ(state.usage.previous_duration, 3600u);
+  EXPECT_EQ(state.totals.previous_tx_bytes, 5000);
+  EXPECT_EQ(state.totals.previous_duration, 3600u);
   EXPECT_EQ(text(IDC_PREVIOUS_SINCE), "2009/03/07 14:05:09");
   EXPECT_EQ(text(IDC_PREVIOUS_TOTAL), "10.74KB");
   EXPECT_EQ(text(IDC_TOTALS_SENT), "0 bytes");
@@ -153,8 +153,8 @@ TEST_F(UsageStoreTest, TwoResetsInARowLeaveAnEmptyPreviousPeriodBetweenThem) {
 
   clock.set(2009, 5, 1, 9, 0, 0);
   reset_totals(context);
-  EXPECT_EQ(state.usage.previous_tx_bytes, 0);
-  EXPECT_EQ(state.usage.previous_duration, 0u);
+  EXPECT_EQ(state.totals.previous_tx_bytes, 0);
+  EXPECT_EQ(state.totals.previous_duration, 0u);
   EXPECT_EQ(text(IDC_PREVIOUS_SINCE), "2009/04/01 08:00:00");
   EXPECT_EQ(text(IDC_TOTALS_SINCE), "2009/05/01 09:00:00");
   EXPECT_EQ(text(IDC_PREVIOUS_DURATION), "00:00:00");
@@ -190,16 +190,16 @@ TEST_F(UsageStoreTest, AFailedSaveWarnsAndLeavesTheOldStoreWhole) {
   files.unreplaceable.clear();
   EXPECT_TRUE(save_usage(context));
   EXPECT_EQ(files.files[test::kUsagePath].size(), kUsageFileSize);
-  state.usage = UsageTotals{};
+  state.totals = UsageTotals{};
   load_usage(context);
-  EXPECT_EQ(state.usage.last_tx_bytes, 10);
+  EXPECT_EQ(state.totals.last_tx_bytes, 10);
 }
 
 TEST_F(UsageStoreTest, ASessionLogRowHoldsTheCountersBeforeTheEvent) {
   state.session = {65, 1000, 2000};
-  state.usage.total_duration = 3600;
-  state.usage.total_tx_bytes = 5000;
-  state.usage.total_rx_bytes = 6000;
+  state.totals.total_duration = 3600;
+  state.totals.total_tx_bytes = 5000;
+  state.totals.total_rx_bytes = 6000;
   EXPECT_TRUE(write_session_log(context, "DISCONNECTED"));
   state.session = {1, -1, 0};  // a 64-bit pattern beyond the signed range shows unsigned
   clock.set(12345, 1, 2, 3, 4, 5);
@@ -211,7 +211,7 @@ TEST_F(UsageStoreTest, ASessionLogRowHoldsTheCountersBeforeTheEvent) {
 
   // Only with /SESSIONLOG, and only where there is a data folder.
   log_event(context, "RESET TOTALS");
-  state.options.session_log = true;
+  state.session_log = true;
   files.unwritable.insert(test::kSessionLogPath);
   EXPECT_FALSE(write_session_log(context, "RESET TOTALS"));
   files.unwritable.clear();
@@ -222,8 +222,8 @@ TEST_F(UsageStoreTest, ASessionLogRowHoldsTheCountersBeforeTheEvent) {
 }
 
 TEST_F(UsageStoreTest, AResetLogsTheTotalsItResets) {
-  state.options.session_log = true;
-  state.usage.total_tx_bytes = 5000;
+  state.session_log = true;
+  state.totals.total_tx_bytes = 5000;
   reset_totals(context);
   EXPECT_EQ(session_log(), "\"2009/03/07\",\"14:05:09\",\"RESET TOTALS\",0,0,0,0,5000,0\r\n");
 }

@@ -1,4 +1,4 @@
-#include "app/worker_slots.h"
+#include "base/worker_slots.h"
 
 #include <gtest/gtest.h>
 

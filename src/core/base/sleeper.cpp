@@ -1,4 +1,4 @@
-#include "app/sleeper.h"
+#include "base/sleeper.h"
 
 #include <chrono>
 #include <thread>

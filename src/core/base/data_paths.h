@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "app/file_system.h"
-#include "app/registry.h"
+#include "base/file_system.h"
+#include "base/registry.h"
 
 namespace kivo {
 

@@ -1,4 +1,4 @@
-#include "status/registration_parser.h"
+#include "link/registration_parser.h"
 
 #include "link/number_reader.h"
 

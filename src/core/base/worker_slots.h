@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "app/worker_threads.h"
+#include "base/worker_threads.h"
 
 namespace kivo {
 

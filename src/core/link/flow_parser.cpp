@@ -1,4 +1,4 @@
-#include "usage/flow_parser.h"
+#include "link/flow_parser.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "messaging/cbm_parser.h"
+#include "link/cbm_parser.h"
 
 #include <cstdint>
 

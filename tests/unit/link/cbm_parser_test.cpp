@@ -1,4 +1,4 @@
-#include "messaging/cbm_parser.h"
+#include "link/cbm_parser.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ TEST(ParseCbm, PageZeroOfZeroIsOneOfOne) {
   EXPECT_EQ(p.pages, 1u);
 }
 
-TEST(ParseCbm, HelloFromTheSpecificationOctets) {
+TEST(ParseCbm, HelloFromItsPackedSeptets) {
   // C8 32 9B FD 06 unpack to "Hello"; the rest of the page is CR padding.
   CellBroadcastPage p;
   ASSERT_TRUE(parse_cbm("+CBM: 88\r\n000100320111C8329BFD06\r\n", p));

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "app/trace.h"
+#include "base/trace.h"
 
 namespace kivo {
 

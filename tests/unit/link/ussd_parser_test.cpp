@@ -1,4 +1,4 @@
-#include "messaging/ussd_parser.h"
+#include "link/ussd_parser.h"
 
 #include <gtest/gtest.h>
 

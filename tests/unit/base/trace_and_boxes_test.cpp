@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/message_boxes.h"
-#include "app/trace.h"
+#include "base/message_boxes.h"
+#include "base/trace.h"
 #include "support/fake_message_boxes.h"
 #include "support/recording_trace.h"
 

@@ -1,4 +1,4 @@
-#include "status/mode_parser.h"
+#include "link/mode_parser.h"
 
 #include "link/number_reader.h"
 

@@ -2,7 +2,7 @@
 
 namespace kivo {
 
-// The vendor command set in force; the numbers are the ones the program has always used.
+// The vendor command set in force. The numbers are fixed: traces and tests name sets by them.
 enum class CommandSet : int {
   Standard = 0,
   Huawei = 1,

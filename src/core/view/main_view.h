@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/message_boxes.h"
+#include "base/message_boxes.h"
 #include "link/notices.h"
 
 namespace kivo {

@@ -1,4 +1,4 @@
-#include "app/message_boxes.h"
+#include "base/message_boxes.h"
 
 #include <cstdarg>
 #include <cstdio>

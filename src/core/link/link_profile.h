@@ -1,0 +1,21 @@
+#pragma once
+
+#include "base/command_set.h"
+#include "link/at_channel.h"
+
+namespace kivo {
+
+// What differs between the vendor command sets in talking to the modem, in one table.
+struct LinkProfile {
+  // Every AT command travels inside a diagnostic frame, and the end of each received chunk
+  // ends the exchange waiting for it.
+  bool diagnostic_framing = false;
+  // Sent before the closing "ATE1" to a modem that finished its initialization; null: none.
+  const char* farewell_command = nullptr;
+  // Takes the radio off and restarts the modem; the answers are not looked at.
+  void (*restart)(AtChannel& channel) = nullptr;
+};
+
+const LinkProfile& link_profile(CommandSet command_set);
+
+}  // namespace kivo

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "base/data_paths.h"
+#include "usage/flow_counters.h"
+#include "usage/usage_totals.h"
+
+namespace kivo {
+
+// The data-usage slice of the program's state, on the window's thread only.
+struct UsageState {
+  bool online = false;                    // believed up since the first flow report
+  std::uint32_t watchdog_miss_count = 0;  // watchdog checks in a row without a usable answer
+  SessionCounters session;
+  RateStatistics rates;
+  UsageTotals totals;  // the content of usage.bin
+  DataPaths data_paths;
+  // From the command line: keep the session log, show QoS profiles as raw hexadecimal.
+  bool session_log = false;
+  bool hex_profiles = false;
+};
+
+}  // namespace kivo
