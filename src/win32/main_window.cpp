@@ -47,9 +47,14 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
   }
   if (is_notice_message(message)) {
-    auto* notice = reinterpret_cast<Notice*>(wparam);
-    controller_.on_notice(*notice);
-    notice_pool_.release(notice);
+    const NoticeMessage packed{message - WM_APP, static_cast<std::uintptr_t>(wparam),
+                               static_cast<std::uintptr_t>(lparam)};
+    Notice scratch;
+    // Another program may post WM_APP messages here too: those are not ours and are ignored.
+    if (const Notice* notice = notice_courier_.unpack(packed, scratch)) {
+      controller_.on_notice(*notice);
+      notice_courier_.done(notice);
+    }
   }
   return FALSE;
 }

@@ -4,7 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window_controller.h"
-#include "app/notice_pool.h"
+#include "app/notice_courier.h"
 #include "base/command_set.h"
 #include "dialog_main_view.h"
 
@@ -13,11 +13,11 @@ namespace kivo {
 // The main dialog (template 105): its procedure hands every message to the controller.
 class MainWindow {
  public:
-  MainWindow(MainWindowController& controller, DialogMainView& view, NoticePool& notice_pool,
+  MainWindow(MainWindowController& controller, DialogMainView& view, NoticeCourier& notice_courier,
              AppState& state, const CommandSet& command_set)
       : controller_(controller),
         view_(view),
-        notice_pool_(notice_pool),
+        notice_courier_(notice_courier),
         state_(state),
         command_set_(command_set) {}
   MainWindow(const MainWindow&) = delete;
@@ -32,7 +32,7 @@ class MainWindow {
 
   MainWindowController& controller_;
   DialogMainView& view_;
-  NoticePool& notice_pool_;
+  NoticeCourier& notice_courier_;
   AppState& state_;
   const CommandSet& command_set_;
   HINSTANCE instance_ = nullptr;

@@ -5,8 +5,8 @@
 namespace kivo {
 
 void WindowNoticeSink::post(const Notice& notice) {
-  Notice* copy = pool_.acquire(notice);
-  if (copy == nullptr) {
+  NoticeMessage message;
+  if (!courier_.pack(notice, message)) {
     // Only when the main window has stopped taking its messages; the sender must not wait.
     trace_("notice %u dropped, main window not responding", static_cast<unsigned>(notice.id));
     return;
@@ -14,8 +14,9 @@ void WindowNoticeSink::post(const Notice& notice) {
   // Without a window a post would land in the calling thread's own queue and never come back.
   HWND window = window_.load();
   if (window == nullptr ||
-      !PostMessageA(window, notice_message(notice.id), reinterpret_cast<WPARAM>(copy), 0))
-    pool_.release(copy);
+      !PostMessageA(window, WM_APP + message.offset, static_cast<WPARAM>(message.first),
+                    static_cast<LPARAM>(message.second)))
+    courier_.discard(message);
 }
 
 }  // namespace kivo

@@ -1,12 +1,15 @@
 #include <windows.h>
+// windows.h first: ntsecapi.h needs its types.
+#include <ntsecapi.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/main_window_controller.h"
-#include "app/notice_pool.h"
+#include "app/notice_courier.h"
 #include "app/startup.h"
 #include "debugger_trace_sink.h"
 #include "dialog_main_view.h"
@@ -22,6 +25,23 @@
 #include "system_worker_threads.h"
 #include "window_notice_sink.h"
 
+namespace {
+
+// A number other programs cannot know, so the main window tells its own WM_APP posts from
+// those of another program.
+std::uintptr_t notice_token() {
+  std::uint64_t token = 0;
+  if (!RtlGenRandom(&token, sizeof token)) {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    token = (static_cast<std::uint64_t>(counter.QuadPart) ^ GetCurrentProcessId()) *
+            0x9E3779B97F4A7C15u;
+  }
+  return static_cast<std::uintptr_t>(token | 1);  // never 0, which a stray post would carry
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::DebuggerTraceSink trace_sink;
   const kivo::Trace trace(trace_sink);
@@ -33,7 +53,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::SystemProcessStarter processes;
   kivo::OverlappedSerialPortOpener opener;
   kivo::NoticePool notice_pool;
-  kivo::WindowNoticeSink notices(notice_pool, main_window_handle, trace);
+  kivo::NoticeCourier notice_courier(notice_pool, notice_token());
+  kivo::WindowNoticeSink notices(notice_courier, main_window_handle, trace);
   kivo::AppState state;
   kivo::CommandSet command_set = kivo::CommandSet::Standard;
   kivo::ModemLink link({opener, notices, trace, boxes, state.device.command_set});
@@ -42,7 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::MainWindowController controller(
       {state, view, workers, link, registry, files, trace, clock, processes, boxes});
 
-  kivo::MainWindow main_window(controller, view, notice_pool, state, command_set);
+  kivo::MainWindow main_window(controller, view, notice_courier, state, command_set);
   kivo::SystemStartupPlatform platform(instance, main_window);
 
   // The command line is upper-cased in place, so it gets a buffer of its own.

@@ -254,6 +254,20 @@ int cmd_close(const Arguments& args) {
   return print(JsonObject().add("closed", hex_handle(window)));
 }
 
+// post N WPARAM LPARAM: posts WM_APP + N to the main window with the numbers given (decimal or
+// 0x hexadecimal), as any other program on the desktop may.
+int cmd_post(const Arguments& args) {
+  if (args.positional.size() != 3) return fail("post needs an offset from WM_APP and two numbers");
+  HWND window = main_window_or_null(args);
+  if (!window) return fail("no visible window titled Kivoscope");
+  const unsigned offset =
+      static_cast<unsigned>(std::strtoul(args.positional[0].c_str(), nullptr, 0));
+  const auto wparam = static_cast<WPARAM>(std::strtoull(args.positional[1].c_str(), nullptr, 0));
+  const auto lparam = static_cast<LPARAM>(std::strtoull(args.positional[2].c_str(), nullptr, 0));
+  const bool posted = PostMessageA(window, WM_APP + offset, wparam, lparam) != FALSE;
+  return print(JsonObject().add("posted", static_cast<int>(offset)).add("done", posted));
+}
+
 struct Command {
   const char* name;
   int (*run)(const Arguments&);
@@ -274,6 +288,7 @@ constexpr Command kCommands[] = {
     {"key", cmd_key, "key enter|escape       a key to the focused control"},
     {"minimize", cmd_minimize, "minimize               minimize the main window"},
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
+    {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},
 };
 
 int usage() {

@@ -23,6 +23,17 @@ void NoticePool::release(Notice* notice) {
   free_[free_count_++] = notice;
 }
 
+Notice* NoticePool::acquired_slot_at(std::uintptr_t address) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Notice* slot = nullptr;
+  for (Notice& candidate : slots_)
+    if (reinterpret_cast<std::uintptr_t>(&candidate) == address) slot = &candidate;
+  if (slot == nullptr) return nullptr;
+  for (std::size_t i = 0; i < free_count_; ++i)
+    if (free_[i] == slot) return nullptr;
+  return slot;
+}
+
 std::size_t NoticePool::in_use() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return kCapacity - free_count_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 
 #include "link/notices.h"
@@ -21,6 +22,9 @@ class NoticePool {
   Notice* acquire(const Notice& notice);
   // Returns a slot from acquire(); anything else is ignored.
   void release(Notice* notice);
+  // The slot at `address` when it is one acquire() handed out and not yet released; null for
+  // any other number, which is never dereferenced.
+  Notice* acquired_slot_at(std::uintptr_t address);
   std::size_t in_use() const;
 
  private:

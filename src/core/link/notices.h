@@ -29,6 +29,21 @@ enum class NoticeId : unsigned {
   Boot = 18,
 };
 
+// Whether a notice of this kind carries a report record (the others carry at most a value).
+constexpr bool carries_report(NoticeId id) {
+  switch (id) {
+    case NoticeId::FlowReport:
+    case NoticeId::Mode:
+    case NoticeId::CellBroadcast:
+    case NoticeId::Ussd:
+    case NoticeId::Registration:
+    case NoticeId::Boot:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // A notification carries its own copy of the report it announces, so a later report of the
 // same kind cannot change it while the main window reads it.
 struct Notice {

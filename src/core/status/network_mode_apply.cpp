@@ -1,8 +1,10 @@
+#include <iterator>
 #include <optional>
 #include <string>
 
 #include "status/mode_setting_parsers.h"
 #include "status/network_mode.h"
+#include "status/network_mode_map.h"
 #include "status/text_format.h"
 #include "view/control_ids.h"
 
@@ -19,26 +21,6 @@ std::optional<std::uint32_t> chosen_item(const NetworkContext& context, std::uin
   const std::uint32_t item = context.view.list_entry_value(IDC_NETWORK_MODE_LIST, index);
   if (item >= count) return std::nullopt;
   return item;
-}
-
-// Huawei and Sierra: the mode and acquisition order of an entry of the four-entry list. The
-// "only" settings keep the order the modem had.
-struct Preference {
-  std::uint32_t mode;
-  std::uint32_t acq_order;
-};
-
-Preference preference_for(std::uint32_t item, std::uint32_t acq_order_read) {
-  switch (item) {
-    case 0:
-      return {2, 1};
-    case 1:
-      return {2, 2};
-    case 2:
-      return {13, acq_order_read};
-    default:
-      return {14, acq_order_read};
-  }
 }
 
 bool write_mode(const NetworkContext& context, const std::string& command) {
@@ -64,17 +46,15 @@ bool apply_mode_huawei(const NetworkContext& context) {
 }
 
 bool apply_mode_option(const NetworkContext& context) {
-  static constexpr int kModes[] = {2, 3, 0, 1};
-  const std::optional<std::uint32_t> item = chosen_item(context, 4);
+  const std::optional<std::uint32_t> item = chosen_item(context, std::size(kOptionModes));
   if (!item) return false;
-  return write_mode(context, format_text("AT_OPSYS=%d,%d\r\n", kModes[*item], 2));
+  return write_mode(context, format_text("AT_OPSYS=%d,%d\r\n", as_int(kOptionModes[*item]), 2));
 }
 
 bool apply_mode_novatel(const NetworkContext& context) {
-  static constexpr int kModes[] = {1, 2, 0};
-  const std::optional<std::uint32_t> item = chosen_item(context, 3);
+  const std::optional<std::uint32_t> item = chosen_item(context, std::size(kNovatelModes));
   if (!item) return false;
-  return write_mode(context, format_text("AT$NWRAT=%d,%d\r\n", kModes[*item], 1));
+  return write_mode(context, format_text("AT$NWRAT=%d,%d\r\n", as_int(kNovatelModes[*item]), 1));
 }
 
 bool apply_mode_sierra(const NetworkContext& context) {

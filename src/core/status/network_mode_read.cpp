@@ -2,6 +2,7 @@
 
 #include "status/mode_setting_parsers.h"
 #include "status/network_mode.h"
+#include "status/network_mode_map.h"
 #include "status/technology.h"
 #include "status/text_format.h"
 #include "view/control_ids.h"
@@ -21,8 +22,6 @@ struct ModeList {
 constexpr ModeList kFourEntries{0, 4};
 constexpr ModeList kThreeEntries{2, 3};
 
-constexpr int kNoEntry = -1;
-
 // Each entry's item value is its place in the list, which the list keeps unsorted.
 void fill_list(const NetworkContext& context, ModeList list) {
   MainView& view = context.view;
@@ -41,50 +40,13 @@ void warn(const NetworkContext& context, const std::string& text) {
   context.view.show_box(request);
 }
 
-// Huawei and Sierra: mode 2 is automatic with an acquisition order, 13 GSM only, 14 WCDMA only.
-int preference_entry(std::uint32_t mode, std::uint32_t acq_order) {
-  if (mode == 2 && acq_order == 1) return 0;
-  if (mode == 2 && (acq_order == 0 || acq_order == 2)) return 1;
-  if (mode == 13) return 2;
-  if (mode == 14) return 3;
-  return kNoEntry;
-}
-
-int option_entry(std::uint32_t mode) {
-  switch (mode) {
-    case 2:
-      return 0;
-    case 3:
-      return 1;
-    case 0:
-      return 2;
-    case 1:
-      return 3;
-    default:
-      return kNoEntry;
-  }
-}
-
-int novatel_entry(std::uint32_t mode) {
-  switch (mode) {
-    case 1:
-      return 0;
-    case 2:
-      return 1;
-    case 0:
-      return 2;
-    default:
-      return kNoEntry;
-  }
-}
-
 }  // namespace
 
 void read_mode_huawei(const NetworkContext& context) {
   fill_list(context, kFourEntries);
   SysCfg s;
   if (!parse_syscfg(context.channel.tx_at_command("AT^SYSCFG?\r\n").text, s)) return;
-  if (const int entry = preference_entry(s.mode, s.acq_order); entry != kNoEntry) {
+  if (const int entry = preference_entry(s.mode, s.acq_order); entry != kNoModeEntry) {
     context.view.select_list_entry(IDC_NETWORK_MODE_LIST, entry);
   } else {
     warn(context, format_text("Unable to determine connection type, please report the "
@@ -100,7 +62,7 @@ void read_mode_option(const NetworkContext& context) {
   fill_list(context, kFourEntries);
   OpSys s;
   if (!parse_opsys(context.channel.tx_at_command("AT_OPSYS?\r\n").text, s)) return;
-  if (const int entry = option_entry(s.mode); entry != kNoEntry) {
+  if (const int entry = mode_entry(kOptionModes, s.mode); entry != kNoModeEntry) {
     context.view.select_list_entry(IDC_NETWORK_MODE_LIST, entry);
   } else {
     warn(context, format_text("Unable to determine connection type, please report the "
@@ -116,7 +78,7 @@ void read_mode_novatel(const NetworkContext& context) {
   NwRat s;
   if (!parse_nwrat(context.channel.tx_at_command("AT$NWRAT?\r\n").text, s)) return;
   set_technology(context, novatel_network_text(s.network));
-  if (const int entry = novatel_entry(s.mode); entry != kNoEntry) {
+  if (const int entry = mode_entry(kNovatelModes, s.mode); entry != kNoModeEntry) {
     context.view.select_list_entry(IDC_NETWORK_MODE_LIST, entry);
   } else {
     warn(context, format_text("Unable to determine connection type, please report the "
@@ -131,7 +93,7 @@ void read_mode_sierra(const NetworkContext& context) {
   fill_list(context, kFourEntries);
   SysConfig s;
   if (!parse_sysconfig(context.channel.tx_at_command("AT^SYSCONFIG?\r\n").text, s)) return;
-  if (const int entry = preference_entry(s.mode, s.acq_order); entry != kNoEntry) {
+  if (const int entry = preference_entry(s.mode, s.acq_order); entry != kNoModeEntry) {
     context.view.select_list_entry(IDC_NETWORK_MODE_LIST, entry);
   } else {
     warn(context,

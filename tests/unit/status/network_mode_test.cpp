@@ -2,6 +2,7 @@
 
 #include "status/mode_setting_parsers.h"
 #include "status/network_fixture.h"
+#include "status/network_mode_map.h"
 #include "view/control_ids.h"
 
 namespace kivo {
@@ -181,6 +182,27 @@ TEST_F(NetworkModeTest, NothingIsWrittenWithoutTheSettingOrAChoice) {
   read_selects(read_mode_huawei, "AT^SYSCFG?", "^SYSCFG:16,2,3FFFFFFF,1,2\r\n");
   EXPECT_FALSE(apply_mode_huawei(context));
   EXPECT_TRUE(commands().empty());
+}
+
+}  // namespace
+}  // namespace kivo
+
+namespace kivo {
+namespace {
+
+// What an entry writes, read back, selects the same entry, for every command set.
+TEST(NetworkModeMap, EveryEntryWrittenReadsBackAsItself) {
+  for (std::uint32_t item = 0; item < 4; ++item) {
+    for (std::uint32_t order_before : {0u, 1u, 2u}) {
+      const Preference p = preference_for(item, order_before);
+      EXPECT_EQ(preference_entry(p.mode, p.acq_order), static_cast<int>(item))
+          << item << " " << order_before;
+    }
+    EXPECT_EQ(mode_entry(kOptionModes, kOptionModes[item]), static_cast<int>(item));
+  }
+  for (std::uint32_t item = 0; item < 3; ++item)
+    EXPECT_EQ(mode_entry(kNovatelModes, kNovatelModes[item]), static_cast<int>(item));
+  EXPECT_EQ(mode_entry(kNovatelModes, 3), kNoModeEntry);
 }
 
 }  // namespace

@@ -1,0 +1,94 @@
+#include "app/notice_courier.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kivo {
+namespace {
+
+constexpr std::uintptr_t kToken = 0x5EC12E7;
+
+Notice plain(NoticeId id, std::uint32_t value = 0) {
+  Notice notice;
+  notice.id = id;
+  notice.value = value;
+  return notice;
+}
+
+Notice boot(std::uint32_t first) {
+  Notice notice;
+  notice.id = NoticeId::Boot;
+  BootReport report;
+  report.values[0] = first;
+  notice.report = report;
+  return notice;
+}
+
+struct NoticeCourierTest : ::testing::Test {
+  NoticePool pool;
+  NoticeCourier courier{pool, kToken};
+  Notice scratch;
+};
+
+TEST_F(NoticeCourierTest, CompletionsAndValuesTravelWithoutASlotEvenWhenThePoolIsFull) {
+  NoticeMessage message;
+  for (std::size_t i = 0; i < NoticePool::kCapacity; ++i)
+    ASSERT_TRUE(courier.pack(boot(1), message));
+  EXPECT_FALSE(courier.pack(boot(2), message));  // reports wait for the window
+
+  for (const NoticeId id :
+       {NoticeId::SmsWorkerDone, NoticeId::DiscoveryDone, NoticeId::UssdHelpWorkerDone,
+        NoticeId::SmsFailed, NoticeId::Signal, NoticeId::UssdSessionEnded}) {
+    ASSERT_TRUE(courier.pack(plain(id, 17), message)) << static_cast<unsigned>(id);
+    const Notice* notice = courier.unpack(message, scratch);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->id, id);
+    EXPECT_EQ(notice->value, 17u);
+    courier.done(notice);
+  }
+  EXPECT_EQ(pool.in_use(), NoticePool::kCapacity);
+}
+
+TEST_F(NoticeCourierTest, AReportArrivesAsItsOwnCopyAndItsSlotComesBackOnceHandled) {
+  NoticeMessage message;
+  ASSERT_TRUE(courier.pack(boot(3), message));
+  EXPECT_EQ(message.offset, 18u);
+  EXPECT_EQ(pool.in_use(), 1u);
+  const Notice* notice = courier.unpack(message, scratch);
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(std::get<BootReport>(notice->report).values[0], 3u);
+  courier.done(notice);
+  EXPECT_EQ(pool.in_use(), 0u);
+  // The same message again (a stale copy) no longer points at a notice of ours.
+  EXPECT_EQ(courier.unpack(message, scratch), nullptr);
+
+  ASSERT_TRUE(courier.pack(boot(4), message));
+  courier.discard(message);  // the post failed
+  EXPECT_EQ(pool.in_use(), 0u);
+}
+
+TEST_F(NoticeCourierTest, MessagesThisProcessDidNotPostAreIgnoredWithoutReadingWParam) {
+  NoticeMessage ours;
+  ASSERT_TRUE(courier.pack(boot(5), ours));
+  Notice outside = boot(6);
+  const std::uintptr_t outside_address = reinterpret_cast<std::uintptr_t>(&outside);
+  const std::vector<NoticeMessage> foreign = {
+      {18, ours.first, 0},            // our slot, but no token
+      {18, ours.first, kToken + 1},   // a wrong token
+      {13, ours.first, kToken},       // our slot under another notice's number
+      {18, outside_address, kToken},  // an address outside the pool
+      {18, 0x1234, kToken},           // any number at all
+      {15, 0, kToken},                // a report notice without its copy
+      {7, 0, kToken},                 // the unused number
+      {19, 0, kToken},                // past the last notice
+      {3, 0, 0},                      // a completion without the token
+  };
+  for (const NoticeMessage& message : foreign)
+    EXPECT_EQ(courier.unpack(message, scratch), nullptr)
+        << message.offset << " " << message.first << " " << message.second;
+  EXPECT_EQ(pool.in_use(), 1u);
+}
+
+}  // namespace
+}  // namespace kivo
