@@ -55,6 +55,48 @@ TEST_F(AnswerShapes, AnAccessTechnologyFieldEndsLocationsAndItsChangeIsReported)
   EXPECT_EQ(reports(), Lines{});
 }
 
+TEST_F(AnswerShapes, RegistrationFieldsMayHaveABlankBehindEachComma) {
+  at("AT+CGREG=2");
+  at("AT+CREG=1");
+  set("registration_blanks", "1");
+  EXPECT_EQ(at("AT+CGREG?"), ok({"+CGREG: 2, 1, \"00A1\", \"01B2C3D4\""}));
+  EXPECT_EQ(at("AT+CREG?"), ok({"+CREG: 1, 1"}));
+  set("location_act", "1");
+  set("lac", "426");
+  EXPECT_EQ(reports(), Lines{"+CGREG: 1, \"0426\", \"01B2C3D4\", 2"});
+  set("registration", "2");
+  EXPECT_EQ(reports(), (Lines{"+CREG: 2", "+CGREG: 2"}));
+  set("registration_blanks", "0");
+  EXPECT_EQ(at("AT+CGREG?"), ok({"+CGREG: 2,2"}));
+  EXPECT_NE(model.set("registration_blanks", "yes"), "");
+}
+
+TEST_F(AnswerShapes, TheSignalMayComeWithoutABlankBehindTheColon) {
+  EXPECT_EQ(at("AT+CSQ"), ok({"+CSQ: 17,99"}));
+  set("csq_blank", "0");
+  set("rssi", "4");
+  set("ber", "0");
+  EXPECT_EQ(at("AT+CSQ"), ok({"+CSQ:4,0"}));
+  EXPECT_NE(model.set("csq_blank", "2"), "");
+}
+
+TEST_F(AnswerShapes, TheDataConnectionMayRunOnAnotherContextThanTheFirst) {
+  set("data_cid", "4");
+  EXPECT_EQ(at("AT+CGACT?"), ok({"+CGACT: 1,0", "+CGACT: 4,0"}));
+  EXPECT_EQ(at("AT+CGDCONT?"), ok({"+CGDCONT: 1,\"IP\",\"internet\",\"0.0.0.0\",0,0",
+                                   "+CGDCONT: 4,\"IP\",\"internet\",\"0.0.0.0\",0,0"}));
+  ASSERT_EQ(model.connect(), "");
+  EXPECT_EQ(at("AT+CGACT?"), ok({"+CGACT: 1,0", "+CGACT: 4,1"}));
+  EXPECT_EQ(at("AT+CGACT=0,1"), ok());  // the first context only: the connection stays
+  EXPECT_TRUE(model.data_connected());
+  model.disconnect();
+  EXPECT_EQ(at("AT+CGACT?"), ok({"+CGACT: 1,0", "+CGACT: 4,0"}));
+  set("pdp", "1");
+  EXPECT_EQ(at("AT+CGACT?"), ok({"+CGACT: 1,0", "+CGACT: 4,1"}));
+  EXPECT_NE(model.set("data_cid", "0"), "");
+  EXPECT_NE(model.set("data_cid", "17"), "");
+}
+
 TEST_F(AnswerShapes, TheOperatorComesInTheFormatAskedOrTheOneTheModemInsistsOn) {
   set("operator", "310410");
   at("AT+COPS=3,2");

@@ -217,8 +217,10 @@ std::vector<Unsolicited> ModemModel::take_unsolicited() {
 }
 
 std::string ModemModel::connect() {
-  auto context = config_.contexts.find(1);
-  if (context == config_.contexts.end()) return "connect needs context 1";
+  auto context = config_.contexts.find(config_.data_cid);
+  if (context == config_.contexts.end()) {
+    return "connect needs context " + std::to_string(config_.data_cid);
+  }
   if (!registered()) return "connect needs a registered modem";
   context->second.active = true;
   follow_data_connection();
@@ -226,13 +228,13 @@ std::string ModemModel::connect() {
 }
 
 void ModemModel::disconnect() {
-  auto context = config_.contexts.find(1);
+  auto context = config_.contexts.find(config_.data_cid);
   if (context != config_.contexts.end()) context->second.active = false;
   follow_data_connection();
 }
 
 bool ModemModel::data_connected() const {
-  auto context = config_.contexts.find(1);
+  auto context = config_.contexts.find(config_.data_cid);
   return context != config_.contexts.end() && context->second.active;
 }
 

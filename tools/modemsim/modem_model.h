@@ -44,10 +44,10 @@ class ModemModel {
   // The unsolicited output collected since the last call.
   std::vector<Unsolicited> take_unsolicited();
 
-  // The data connection is context 1 being active. `connect` brings it up as a dialer does,
-  // which needs a registration (an empty result, or what is wrong); `disconnect` drops it
-  // without a word, as a network that lets the connection go. A connection that comes up, by
-  // these or by a command, counts its traffic from zero.
+  // The data connection is its context (`data_cid`, 1 unless set) being active. `connect` brings it
+  // up as a dialer does, which needs a registration (an empty result, or what is wrong);
+  // `disconnect` drops it without a word, as a network that lets the connection go. A connection
+  // that comes up, by these or by a command, counts its traffic from zero.
   std::string connect();
   void disconnect();
   bool data_connected() const;

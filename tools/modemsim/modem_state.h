@@ -39,6 +39,8 @@ struct ModemConfig {
   bool location_quotes = true;          // LAC and cell in double quotes
   int ci_digits = 0;                    // 4 or 8; 0: 4 while the cell fits, else 8
   bool location_act = false;            // the location reports end with the <AcT>
+  bool registration_blanks = false;     // +CREG/+CGREG fields separated by ", "
+  bool csq_blank = true;                // "+CSQ: " rather than "+CSQ:"
   int operator_format = -1;             // the +COPS format the modem answers in; -1: the one asked
   std::string pdp_address = "0.0.0.0";  // the address +CGDCONT? shows
 
@@ -58,13 +60,14 @@ struct ModemConfig {
   std::string iccid = "8927001234567890123";
 
   std::map<int, PdpContext> contexts = {{1, {"IP", "internet", false}}};
+  int data_cid = 1;   // the context the data connection runs on
   int sms_error = 0;  // 0: the network accepts messages; otherwise the +CMS ERROR code
   unsigned sms_delay_ms = 300;
   unsigned ussd_delay_ms = 300;
   std::map<std::string, UssdAnswer> ussd;
   bool diag_only = false;  // the port ignores AT and speaks only the diagnostic protocol
 
-  // The data connection on context 1: the network's pace each way in bytes per second, and how
+  // The data connection: the network's pace each way in bytes per second, and how
   // often a modem that reports its traffic does so (0: never).
   unsigned tx_rate = 1500;
   unsigned rx_rate = 12000;
@@ -73,7 +76,7 @@ struct ModemConfig {
   std::map<std::string, std::string> vendor;  // the keys a profile adds, with their values
 };
 
-// The traffic of the data connection as the modem counts it: since context 1 came up, or since
+// The traffic of the data connection as the modem counts it: since its context came up, or since
 // the counters were last cleared.
 struct DataCounters {
   std::uint64_t duration_ms = 0;

@@ -11,6 +11,11 @@ std::string hex(unsigned value, int digits) {
   return text;
 }
 
+// What separates the fields of a registration line.
+std::string field_separator(ModemModel& m) {
+  return m.config().registration_blanks ? ", " : ",";
+}
+
 // ",<lac>,<ci>" and, where the modem adds it, ",<AcT>", in the shape the modem writes them;
 // nothing while not registered.
 std::string location(ModemModel& m, const NetworkView& v) {
@@ -20,15 +25,17 @@ std::string location(ModemModel& m, const NetworkView& v) {
   int digits = config.ci_digits != 0 ? config.ci_digits : r.ci > 0xffff ? 8 : 4;
   unsigned ci = digits == 4 ? r.ci & 0xffff : r.ci;
   std::string quote = config.location_quotes ? "\"" : "";
-  std::string text = "," + quote + hex(r.lac, 4) + quote + "," + quote + hex(ci, digits) + quote;
-  if (config.location_act) text += "," + std::to_string(access_technology(v.technology));
+  std::string sep = field_separator(m);
+  std::string text = sep + quote + hex(r.lac, 4) + quote + sep + quote + hex(ci, digits) + quote;
+  if (config.location_act) text += sep + std::to_string(access_technology(v.technology));
   return text;
 }
 
 Reply registration_status(ModemModel& m, const Command& c, const char* prefix, int& n) {
   if (c.kind != CommandKind::Read) return small_setting(c, prefix, n, 2, 50);
   NetworkView v = m.view();
-  std::string line = prefix + std::to_string(n) + "," + std::to_string(v.registration.stat);
+  std::string line =
+      prefix + std::to_string(n) + field_separator(m) + std::to_string(v.registration.stat);
   return Reply::ok({n == 2 ? line + location(m, v) : line});
 }
 
@@ -66,7 +73,8 @@ Reply csq(ModemModel& m, const Command& c) {
   if (c.kind == CommandKind::Test) return Reply::ok({"+CSQ: (0-31,99),(0-7,99)"});
   if (c.kind != CommandKind::Action) return Reply::error();
   NetworkView v = m.view();
-  return Reply::ok({"+CSQ: " + std::to_string(v.rssi) + "," + std::to_string(v.ber)});
+  std::string prefix = m.config().csq_blank ? "+CSQ: " : "+CSQ:";
+  return Reply::ok({prefix + std::to_string(v.rssi) + "," + std::to_string(v.ber)});
 }
 
 Reply cops(ModemModel& m, const Command& c) {

@@ -80,7 +80,22 @@ bool set_apn(ModemModel& m, std::string_view v) {
 
 bool set_pdp(ModemModel& m, std::string_view v) {
   if (v != "0" && v != "1") return false;
-  m.config().contexts[1].active = v == "1";
+  m.config().contexts[m.config().data_cid].active = v == "1";
+  return true;
+}
+
+// The context the data connection runs on; one not yet defined takes context 1's type and APN,
+// so that AT+CGACT? lists both.
+bool set_data_cid(ModemModel& m, std::string_view v) {
+  long cid = 0;
+  if (!parse_long(v, cid) || cid < 1 || cid > 16) return false;
+  ModemConfig& config = m.config();
+  config.data_cid = static_cast<int>(cid);
+  if (config.contexts.count(config.data_cid) == 0) {
+    PdpContext context = config.contexts.count(1) != 0 ? config.contexts[1] : PdpContext{};
+    context.active = false;
+    config.contexts[config.data_cid] = context;
+  }
   return true;
 }
 
@@ -163,6 +178,8 @@ const std::map<std::string_view, Setter>& setters() {
       {"location_quotes", flag_setter(&ModemConfig::location_quotes)},
       {"ci_digits", set_ci_digits},
       {"location_act", flag_setter(&ModemConfig::location_act)},
+      {"registration_blanks", flag_setter(&ModemConfig::registration_blanks)},
+      {"csq_blank", flag_setter(&ModemConfig::csq_blank)},
       {"pdp_address", text_setter(&ModemConfig::pdp_address)},
       {"sim", set_sim},
       {"pin_lock", flag_setter(&ModemConfig::pin_lock)},
@@ -179,6 +196,7 @@ const std::map<std::string_view, Setter>& setters() {
       {"iccid", text_setter(&ModemConfig::iccid)},
       {"apn", set_apn},
       {"pdp", set_pdp},
+      {"data_cid", set_data_cid},
       {"sms_error", int_setter(&ModemConfig::sms_error, 0, 999)},
       {"sms_delay", delay_setter(&ModemConfig::sms_delay_ms)},
       {"ussd_delay", delay_setter(&ModemConfig::ussd_delay_ms)},

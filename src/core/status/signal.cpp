@@ -37,9 +37,11 @@ std::string signal_text(std::int32_t value) {
 }  // namespace
 
 bool parse_csq(std::string_view text, std::uint32_t& rssi, std::uint32_t& ber) {
-  if (!starts_with(text, "+CSQ:")) return false;
+  constexpr std::string_view kPrefix = "+CSQ:";
+  if (!starts_with(text, kPrefix)) return false;
   const std::string_view line = first_line(text);
-  const NumberReading r = read_number(line, 6);  // behind "+CSQ: "
+  // Some modems send no blank behind the colon.
+  const NumberReading r = read_number(line, kPrefix.size());
   rssi = r.value;
   ber = read_number(line, r.end + 1).value;
   return true;

@@ -7,7 +7,8 @@
 
 namespace kivo {
 
-// "+CSQ: <rssi>,<ber>": rssi read 6 characters after the start, ber one character past its end.
+// "+CSQ: <rssi>,<ber>": rssi read behind the colon (blanks skipped), ber one character past its
+// end.
 // Fails only when the text does not begin with "+CSQ:".
 bool parse_csq(std::string_view text, std::uint32_t& rssi, std::uint32_t& ber);
 

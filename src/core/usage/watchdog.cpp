@@ -12,17 +12,34 @@ namespace {
 // Checks in a row without a usable answer after which the connection counts as lost.
 constexpr std::uint32_t kMaxMisses = 5;
 constexpr std::uint32_t kActivated = 1;
+constexpr std::string_view kCgactPrefix = "+CGACT: ";
+
+// "<cid>,<state>" behind the prefix of one line.
+PdpContextStatus read_context(std::string_view line) {
+  PdpContextStatus context;
+  const NumberReading cid = read_number(line, kCgactPrefix.size());
+  context.cid = cid.value;
+  context.state = read_number(line, cid.end + 1).value;
+  return context;
+}
 
 }  // namespace
 
 bool parse_cgact(std::string_view response, PdpContextStatus& status) {
-  constexpr std::string_view kPrefix = "+CGACT: ";
-  if (!starts_with(response, kPrefix)) return false;
-  // Other contexts on the lines after the first are not looked at.
-  const std::string_view line = first_line(response);
-  const NumberReading cid = read_number(line, kPrefix.size());
-  status.cid = cid.value;
-  status.state = read_number(line, cid.end + 1).value;
+  if (!starts_with(response, kCgactPrefix)) return false;
+  std::string_view line = first_line(response);
+  status = read_context(line);
+  // A modem lists each context on a line of its own, and the dial-up need not run on the first.
+  std::size_t pos = line.size();
+  while (status.state != kActivated && pos < response.size()) {
+    pos = response.find_first_not_of("\r\n", pos);
+    if (pos == std::string_view::npos) break;
+    line = first_line(response.substr(pos));
+    pos += line.size();
+    if (!starts_with(line, kCgactPrefix)) continue;
+    const PdpContextStatus context = read_context(line);
+    if (context.state == kActivated) status = context;
+  }
   return true;
 }
 

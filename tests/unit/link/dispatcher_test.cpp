@@ -140,6 +140,22 @@ TEST(Dispatcher, CgregReportsArePostedAndReadAnswersCaptured) {
   EXPECT_EQ(h.notices.size(), 2u);
 }
 
+TEST(Dispatcher, CgregReportsWithTheAccessTechnologyArePostedNotTakenForTheAnswer) {
+  DispatchHarness h;
+  h.feed("\r\n+CGREG: 1,\"00A1\",\"01B2C3D4\",2\r\n");
+  h.feed("\r\n+CGREG: 2, 1, \"0426\", \"F00F\"\r\n\r\nOK\r\n");
+  h.feed("\r\n+CGREG: 2,1,\"00A1\",\"01B2C3D4\",2\r\n\r\nOK\r\n");
+  const auto notices = h.notices.notices();
+  ASSERT_EQ(notices.size(), 1u);
+  const auto& r = std::get<RegistrationReport>(notices[0].report);
+  EXPECT_EQ(r.stat, 1u);
+  EXPECT_EQ(r.lac, 0xA1u);
+  EXPECT_EQ(r.ci, 0x01B2C3D4u);
+  EXPECT_EQ(h.responses.captures(),
+            (Captures{"+CGREG: 2, 1, \"0426\", \"F00F\"\r\n\r\nOK\r\n",
+                      "+CGREG: 2,1,\"00A1\",\"01B2C3D4\",2\r\n\r\nOK\r\n"}));
+}
+
 TEST(Dispatcher, AReadOfExactly2048BytesIsProcessed) {
   DispatchHarness h;
   std::string chunk = "\r\n^RSSI:9\r\n";

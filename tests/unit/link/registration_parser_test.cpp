@@ -25,15 +25,44 @@ TEST(ParseCgregReport, StatusLacAndCell) {
   EXPECT_EQ(r.ci, 0x1B2C3D4u);
 }
 
+TEST(ParseCgregReport, ReadsTheShapesModemsSend) {
+  const struct {
+    const char* text;
+    std::uint32_t stat, lac, ci;
+  } rows[] = {
+      // Newer firmware ends the location with the access technology.
+      {"+CGREG: 1,\"00A1\",\"01B2C3D4\",2\r\n", 1, 0xA1, 0x01B2C3D4},
+      {"+CGREG: 5,\"0426\",\"F00F\",6", 5, 0x426, 0xF00F},
+      // Blanks behind the commas.
+      {"+CGREG: 1, \"0426\", \"F00F\"\r\n", 1, 0x426, 0xF00F},
+      {"+CGREG: 1, \"00A1\", \"01B2C3D4\", 2\r\n", 1, 0xA1, 0x01B2C3D4},
+  };
+  for (const auto& row : rows) {
+    RegistrationReport r{7, 7, 7};
+    ASSERT_TRUE(parse_cgreg_report(row.text, r)) << row.text;
+    EXPECT_EQ(r.stat, row.stat) << row.text;
+    EXPECT_EQ(r.lac, row.lac) << row.text;
+    EXPECT_EQ(r.ci, row.ci) << row.text;
+  }
+}
+
 TEST(ParseCgregReport, TheReadAnswerWithTwoOrFourFieldsFails) {
   RegistrationReport r;
-  EXPECT_FALSE(parse_cgreg_report("+CGREG: 2,1\r\n\r\nOK\r\n", r));
-  EXPECT_FALSE(parse_cgreg_report("+CGREG: 2,1,\"00A1\",\"01B2C3D4\"\r\n\r\nOK\r\n", r));
+  for (const char* text : {
+           "+CGREG: 2,1\r\n\r\nOK\r\n",
+           "+CGREG: 2,1,\"00A1\",\"01B2C3D4\"\r\n\r\nOK\r\n",
+           "+CGREG: 2,1,00A1,01B2C3D4\r\n",  // the LAC is not quoted: n and stat in front
+           "+CGREG: 2, 1\r\n\r\nOK\r\n",
+           "+CGREG: 2, 1, \"0426\", \"F00F\"\r\n\r\nOK\r\n",
+       })
+    EXPECT_FALSE(parse_cgreg_report(text, r)) << text;
 }
 
 TEST(ParseCgregReport, AFifthFieldFails) {
   RegistrationReport r;
-  EXPECT_FALSE(parse_cgreg_report("+CGREG: 1,\"00A1\",\"01B2C3D4\",2\r\n", r));
+  // The read answer with the access technology.
+  EXPECT_FALSE(parse_cgreg_report("+CGREG: 2,1,\"00A1\",\"01B2C3D4\",2\r\n", r));
+  EXPECT_FALSE(parse_cgreg_report("+CGREG: 2, 1, \"00A1\", \"01B2C3D4\", 2\r\n", r));
 }
 
 TEST(ParseCgregReport, OtherPrefixesFail) {

@@ -25,12 +25,17 @@ TEST(ParseCgregRead, ReadsStatusAndOptionalLocation) {
   // Unquoted, lower case, with the access technology behind the cell.
   ASSERT_TRUE(parse_cgreg_read("+CGREG: 2,5,00a1,1b2c3d4,2\r\n", r));
   EXPECT_EQ(r.ci, 0x1B2C3D4u);
+  // Blanks behind the commas.
+  ASSERT_TRUE(parse_cgreg_read("+CGREG: 2, 1, \"0426\", \"F00F\"\r\n\r\nOK\r\n", r));
+  EXPECT_EQ(r.stat, 1u);
+  EXPECT_EQ(r.lac, 0x426u);
+  EXPECT_EQ(r.ci, 0xF00Fu);
   ASSERT_TRUE(parse_cgreg_read("+CGREG: 0,2\r\n\r\nOK\r\n", r));
   EXPECT_EQ(r.stat, 2u);
   EXPECT_EQ(r.lac, 0u);
   EXPECT_EQ(r.ci, 0u);
   for (const char* text : {"+CGREG: 1\r\n\r\nOK\r\n", "+CGREG: 2,1,\"00A1\"\r\n\r\nOK\r\n",
-                           "ERROR\r\n", "OK\r\n+CGREG: 2,1"})
+                           "+CGREG: 2, 1, \"00A1\"\r\n", "ERROR\r\n", "OK\r\n+CGREG: 2,1"})
     EXPECT_FALSE(parse_cgreg_read(text, r)) << text;
 }
 

@@ -16,9 +16,19 @@ TEST(ParseCsq, ReadsRssiAndBerBehindThePrefixOnly) {
   std::uint32_t ber = 7;
   for (const char* text : {"", "OK\r\n", "ERROR\r\n", "+CSQ", " +CSQ: 17,99"})
     EXPECT_FALSE(parse_csq(text, rssi, ber)) << text;
-  ASSERT_TRUE(parse_csq("+CSQ: 17,99\r\n\r\nOK\r\n", rssi, ber));
-  EXPECT_EQ(rssi, 17u);
-  EXPECT_EQ(ber, 99u);
+  const struct {
+    const char* text;
+    std::uint32_t rssi, ber;
+  } rows[] = {
+      {"+CSQ: 17,99\r\n\r\nOK\r\n", 17, 99},
+      {"+CSQ:4,0\r\n\r\nOK\r\n", 4, 0},  // no blank behind the colon
+      {"+CSQ:31,99", 31, 99},
+  };
+  for (const auto& row : rows) {
+    ASSERT_TRUE(parse_csq(row.text, rssi, ber)) << row.text;
+    EXPECT_EQ(rssi, row.rssi) << row.text;
+    EXPECT_EQ(ber, row.ber) << row.text;
+  }
 }
 
 TEST_F(SignalTest, EachValueHasItsTextColourAndBarPosition) {

@@ -65,16 +65,28 @@ TEST_F(ConnectionTest, ADialerThatCannotStartIsReportedAndStillPostsItsNotice) {
   EXPECT_EQ(shown[0].icon, BoxIcon::Error);
 }
 
-TEST(ParseCgact, ReadsTheFirstLineOnly) {
+TEST(ParseCgact, ReadsTheFirstActiveContextElseTheFirstLine) {
+  const struct {
+    const char* text;
+    std::uint32_t cid, state;
+  } rows[] = {
+      {"+CGACT: 1,1\r\n+CGACT: 2,0\r\n\r\nOK\r\n", 1, 1},
+      {"+CGACT: 3,0\r\nOK", 3, 0},
+      {"+CGACT: ,\r\n1", 0, 0},  // numbers without digits read 0
+      // A modem whose dial-up runs on context 4.
+      {"+CGACT: 1,0\r\n+CGACT: 4,1\r\n\r\nOK", 4, 1},
+      {"+CGACT: 1,0\r\n+CGACT: 2,0\r\n+CGACT: 4,1\r\n\r\nOK\r\n", 4, 1},
+      {"+CGACT: 1,0\r\n+CGACT: 4,0\r\n\r\nOK\r\n", 1, 0},
+      {"+CGACT: 1,2\r\n+CGACT: 4,2\r\n", 1, 2},
+      {"+CGACT: 1,0\r\nOK\r\n+CGACT:4,1", 1, 0},  // the prefix wants its blank on every line
+  };
+  for (const auto& row : rows) {
+    PdpContextStatus s;
+    ASSERT_TRUE(parse_cgact(row.text, s)) << row.text;
+    EXPECT_EQ(s.cid, row.cid) << row.text;
+    EXPECT_EQ(s.state, row.state) << row.text;
+  }
   PdpContextStatus s;
-  ASSERT_TRUE(parse_cgact("+CGACT: 1,1\r\n+CGACT: 2,0\r\n\r\nOK\r\n", s));
-  EXPECT_EQ(s.cid, 1u);
-  EXPECT_EQ(s.state, 1u);
-  ASSERT_TRUE(parse_cgact("+CGACT: 3,0\r\nOK", s));
-  EXPECT_EQ(s.cid, 3u);
-  EXPECT_EQ(s.state, 0u);
-  ASSERT_TRUE(parse_cgact("+CGACT: ,\r\n1", s));  // numbers without digits read 0
-  EXPECT_EQ(s.state, 0u);
   s.state = 9;
   EXPECT_FALSE(parse_cgact("+CGACT:1,1", s));
   EXPECT_FALSE(parse_cgact("+cgact: 1,1", s));
@@ -114,6 +126,26 @@ TEST_F(ConnectionTest, AnActiveContextRearmsTheCheckWithoutCountingAMiss) {
   }
   EXPECT_TRUE(sink.contains("KIVO: PDP context status is activated, resetting connection timeout"));
   EXPECT_TRUE(state.online);
+}
+
+TEST_F(ConnectionTest, ASessionLivesWhileAnyListedContextIsActive) {
+  const struct {
+    const char* answer;
+    bool lost;
+  } rows[] = {
+      {"+CGACT: 1,0\r\n+CGACT: 4,1\r\n\r\nOK\r\n", false},
+      {"+CGACT: 1,1\r\n+CGACT: 4,0\r\n\r\nOK\r\n", false},
+      {"+CGACT: 1,0\r\n+CGACT: 4,0\r\n\r\nOK\r\n", true},
+  };
+  for (const auto& row : rows) {
+    state.online = true;
+    state.watchdog_miss_count = 2;
+    modem.clear_script();
+    modem.answer("AT+CGACT?", row.answer);
+    EXPECT_EQ(connection_watchdog(context), row.lost) << row.answer;
+    EXPECT_EQ(state.online, !row.lost) << row.answer;
+    EXPECT_EQ(state.watchdog_miss_count, 0u) << row.answer;
+  }
 }
 
 TEST_F(ConnectionTest, FiveUnusableAnswersInARowEndTheSessionOnTheFifth) {
