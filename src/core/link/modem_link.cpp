@@ -213,8 +213,13 @@ Reply ModemLink::tx_at_command(const char* command) {
   if (link_profile(context_.command_set.load()).diagnostic_framing) {
     Shared::NovatelView channel(s, port.get(), timings_.exchange_wait_ms);
     bool write_failed = false;
-    // Its own result is not used: the two waits below decide.
-    novatel_tx_command(channel, command, context_.trace, write_failed);
+    // Its own result is not used: the two waits below decide. But a modem still asking for a
+    // resend has not taken the command, and its last refusal set the event: that is no answer.
+    if (!novatel_tx_command(channel, command, context_.trace, write_failed) && !write_failed &&
+        s.dispatcher.novatel_status() == kNovatelStatusResend) {
+      reply.text = s.response_text();
+      return reply;
+    }
     written = !write_failed;
   } else {
     written = port && port->write(command, std::strlen(command), timings_.exchange_wait_ms);

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "link/novatel.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_serial_port.h"
 #include "support/novatel_frames.h"
@@ -374,6 +375,21 @@ TEST(ModemLinkNovatel, Status99ResendsOnTheAlternateChannel) {
   EXPECT_EQ(test::novatel_request_channel(written[1]), 4u);
   EXPECT_TRUE(
       f.trace_sink.contains("KIVO: novatel status = 99, resending command on alternate channel"));
+}
+
+TEST(ModemLinkNovatel, AModemThatAlwaysAsksForAResendFailsTheCommandAndLetsTheNextThrough) {
+  LinkFixture f({}, CommandSet::Novatel);
+  ASSERT_EQ(f.link.open_modem_link("COM1"), 1);
+  f.answer_with(test::novatel_reply("", 99, 4));
+  const Reply refused = f.link.tx_at_command("AT+CSQ\r\n");
+  EXPECT_EQ(refused.result, 0);
+  EXPECT_EQ(f.modem()->written().size(), 1u + kNovatelMaxResends);
+  EXPECT_TRUE(f.trace_sink.contains("KIVO: novatel status = 99 on every resend, giving up after " +
+                                    std::to_string(kNovatelMaxResends) + " resends"));
+  f.answer_with(test::novatel_reply("\r\nOK\r\n", 0));
+  const Reply next = f.link.tx_at_command("AT\r\n");
+  EXPECT_EQ(next.result, 1);
+  EXPECT_EQ(next.text, "OK\r\n");
 }
 
 TEST(ModemLinkNovatel, AnEmptyTextReplyKeepsThePreviousResponse) {
