@@ -124,6 +124,9 @@ void ModemLink::rx_thread_proc(std::shared_ptr<Shared> shared, std::shared_ptr<R
   session->set_state(RxSession::State::Listening);
   while (!session->stop.load()) {
     long got = port.read_burst(reinterpret_cast<std::uint8_t*>(session->rx_buffer), kRxBufferSize);
+    // Once close() has asked the thread to end, what a read still returns belongs to no open
+    // link: a late ^BOOT would start discovery again after the close.
+    if (session->stop.load()) break;
     if (got < 0) {
       shared->context.trace("port read failed, receive thread ending (modem unplugged?)");
       break;
@@ -188,7 +191,8 @@ void ModemLink::close_locked() {
     if (ended) {
       rx_thread_.join();
     } else {
-      context_.trace("rx_thread not exiting cleanly, terminating thread");
+      context_.trace("rx_thread not exiting within %u ms, left to end by itself",
+                     timings_.close_wait_ms);
       // The thread holds the session and the shared state, so it may go on safely; it ends at
       // its next look at the stop flag, and the port closes with its last reference.
       rx_thread_.detach();
