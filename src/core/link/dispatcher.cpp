@@ -1,5 +1,6 @@
 #include "link/dispatcher.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -19,26 +20,6 @@ namespace kivo {
 
 namespace {
 
-// The prefix table, in its order: the first match decides.
-enum class Row {
-  Boot,
-  Rssi,
-  Osigq,
-  Mode,
-  Srvst,
-  Simst,
-  Oeant,
-  Ossysi,
-  Cbm,
-  Cmti,
-  Cmgs,
-  CmsError,
-  Creg,
-  Cgreg,
-  Cusd,
-  Dsflowrpt,
-};
-
 // The first four characters of a text as one number, so that a line is tested against a row
 // by one comparison before the rest of the prefix is compared.
 constexpr std::uint32_t head_of(const char* s) {
@@ -48,22 +29,84 @@ constexpr std::uint32_t head_of(const char* s) {
          static_cast<std::uint32_t>(static_cast<unsigned char>(s[3])) << 24;
 }
 
+// What a row's handler decided about its line.
+enum class Outcome {
+  GoOn,        // handled: the next line is looked for at `next` (none left: the chunk is done)
+  Done,        // handled: the rest of the chunk is dropped, no response event
+  EndOfChunk,  // handled: the chunk ends as a Novatel exchange waits for
+  NotHandled,  // a response line: the rest of the chunk is the response
+};
+
+struct Decision {
+  Outcome outcome;
+  std::size_t next = 0;  // for Outcome::GoOn, relative to the line start
+};
+
+// The next line begins two characters behind the line's CR; without a CR the chunk is done.
+Decision past_line_end(std::string_view line) {
+  const void* cr = std::memchr(line.data(), '\r', line.size());
+  if (!cr) return {Outcome::Done};
+  return {Outcome::GoOn, static_cast<std::size_t>(static_cast<const char*>(cr) - line.data()) + 2};
+}
+
+inline bool is_line_end(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// Where the next line begins, from `p` on: past blank lines and past the echo of a command (the
+// line behind an echo is not tested for "AT" again). `n` when nothing is left.
+std::size_t next_line(const char* chunk, std::size_t p, std::size_t n) {
+  while (p < n && is_line_end(chunk[p])) ++p;
+  if (n - p >= 2 && chunk[p] == 'A' && chunk[p + 1] == 'T') {
+    while (p < n && !is_line_end(chunk[p])) ++p;
+    while (p < n && is_line_end(chunk[p])) ++p;
+  }
+  return p;
+}
+
+}  // namespace
+
+// The handlers of the prefix table. Each gets the line (from its start to the chunk's end) and
+// the length of the prefix it matched.
+struct DispatchRows {
+  static Decision boot(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision signal(Dispatcher& d, std::string_view line, std::size_t prefix_length);
+  static Decision mode(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision ignored(Dispatcher&, std::string_view line, std::size_t);
+  static Decision cbm(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision cmti(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision cmgs(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision cms_error(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision creg(Dispatcher&, std::string_view line, std::size_t);
+  static Decision cgreg(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision cusd(Dispatcher& d, std::string_view line, std::size_t);
+  static Decision dsflowrpt(Dispatcher& d, std::string_view line, std::size_t);
+};
+
+namespace {
+
+using Handler = Decision (*)(Dispatcher&, std::string_view line, std::size_t prefix_length);
+
 struct PrefixRow {
-  constexpr PrefixRow(std::string_view p, Row r) : prefix(p), head(head_of(p.data())), row(r) {}
+  constexpr PrefixRow(std::string_view p, Handler h)
+      : prefix(p), head(head_of(p.data())), handle(h) {}
   std::string_view prefix;  // at least kMinPrefixLength characters
   std::uint32_t head;
-  Row row;
+  Handler handle;
 };
 
 constexpr std::size_t kMinPrefixLength = 5;
 
+// The prefix table, in its order: the first match decides.
 constexpr PrefixRow kPrefixTable[] = {
-    {"^BOOT:", Row::Boot},           {"^RSSI:", Row::Rssi},     {"_OSIGQ:", Row::Osigq},
-    {"^MODE:", Row::Mode},           {"^SRVST:", Row::Srvst},   {"^SIMST:", Row::Simst},
-    {"_OEANT:", Row::Oeant},         {"_OSSYSI:", Row::Ossysi}, {"+CBM:", Row::Cbm},
-    {"+CMTI:", Row::Cmti},           {"+CMGS:", Row::Cmgs},     {"+CMS ERROR:", Row::CmsError},
-    {"+CREG:", Row::Creg},           {"+CGREG:", Row::Cgreg},   {"+CUSD:", Row::Cusd},
-    {"^DSFLOWRPT:", Row::Dsflowrpt},
+    {"^BOOT:", DispatchRows::boot},     {"^RSSI:", DispatchRows::signal},
+    {"_OSIGQ:", DispatchRows::signal},  {"^MODE:", DispatchRows::mode},
+    {"^SRVST:", DispatchRows::ignored}, {"^SIMST:", DispatchRows::ignored},
+    {"_OEANT:", DispatchRows::ignored}, {"_OSSYSI:", DispatchRows::ignored},
+    {"+CBM:", DispatchRows::cbm},       {"+CMTI:", DispatchRows::cmti},
+    {"+CMGS:", DispatchRows::cmgs},     {"+CMS ERROR:", DispatchRows::cms_error},
+    {"+CREG:", DispatchRows::creg},     {"+CGREG:", DispatchRows::cgreg},
+    {"+CUSD:", DispatchRows::cusd},     {"^DSFLOWRPT:", DispatchRows::dsflowrpt},
 };
 
 // The row whose prefix begins with `head`, or null. The heads of the rows are all different and
@@ -113,20 +156,104 @@ inline bool has_prefix(std::string_view line, const PrefixRow& row) {
   return true;
 }
 
-inline bool is_line_end(char c) {
-  return c == '\r' || c == '\n';
+}  // namespace
+
+Decision DispatchRows::boot(Dispatcher& d, std::string_view line, std::size_t) {
+  BootReport report;
+  parse_boot(line, report);
+  d.post_report(NoticeId::Boot, report);
+  return past_line_end(line);
 }
 
-// What a table row decided about the line.
-enum class Outcome {
-  NextLine,    // handled: the next line begins two characters behind the next CR
-  At,          // handled: go on at a given position (chunk done when it is the end)
-  Done,        // handled: the chunk is done, no response event
-  EndOfChunk,  // handled: the chunk ends as a Novatel exchange waits for
-  NotHandled,  // the line goes on to the next rows
-};
+Decision DispatchRows::signal(Dispatcher& d, std::string_view line, std::size_t prefix_length) {
+  const NumberReading value = read_number(line, prefix_length);
+  d.post(NoticeId::Signal, value.value);
+  // More on the line ("_OSIGQ: 7,99" carries the bit error rate) is part of the report, not the
+  // start of a response.
+  if (value.end < line.size() && line[value.end] != '\r') return past_line_end(line);
+  // Two characters behind the number's last digit (past its CR LF).
+  return {Outcome::GoOn, value.end + 2};
+}
 
-}  // namespace
+Decision DispatchRows::mode(Dispatcher& d, std::string_view line, std::size_t) {
+  ModeReport report;
+  if (parse_mode(line, report))
+    d.post_report(NoticeId::Mode, report);
+  else
+    d.trace_line("malformed ^MODE received: ", line.data(), line.size());
+  return past_line_end(line);
+}
+
+// Reports nothing here uses: skipped.
+Decision DispatchRows::ignored(Dispatcher&, std::string_view line, std::size_t) {
+  return past_line_end(line);
+}
+
+Decision DispatchRows::cbm(Dispatcher& d, std::string_view line, std::size_t) {
+  CellBroadcastPage page;
+  if (const std::optional<std::size_t> end = parse_cbm(line, page)) {
+    d.post_report(NoticeId::CellBroadcast, page);
+    return {Outcome::GoOn, *end};
+  }
+  d.trace_line("malformed CBM received: ", line.data(), line.size());
+  return {Outcome::Done};
+}
+
+Decision DispatchRows::cmti(Dispatcher& d, std::string_view line, std::size_t) {
+  d.post(NoticeId::SmsReceived);
+  return past_line_end(line);
+}
+
+Decision DispatchRows::cmgs(Dispatcher& d, std::string_view line, std::size_t) {
+  d.sms_send_pending_.store(false);
+  d.post(NoticeId::SmsSent);
+  return past_line_end(line);
+}
+
+// Only the answer to an SMS being sent is a report; any other is a response.
+Decision DispatchRows::cms_error(Dispatcher& d, std::string_view line, std::size_t) {
+  if (!d.sms_send_pending_.exchange(false)) return {Outcome::NotHandled};
+  d.post(NoticeId::SmsFailed);
+  return past_line_end(line);
+}
+
+// "+CREG:" ends the chunk as a Novatel exchange waits for when nothing follows its line.
+Decision DispatchRows::creg(Dispatcher&, std::string_view line, std::size_t) {
+  const void* cr = std::memchr(line.data(), '\r', line.size());
+  if (!cr) return {Outcome::EndOfChunk};
+  const std::size_t next = static_cast<std::size_t>(static_cast<const char*>(cr) - line.data()) + 2;
+  if (next >= line.size()) return {Outcome::EndOfChunk};
+  return {Outcome::GoOn, next};
+}
+
+// Only a location report is a report; the answer to a query ("+CGREG: 2,1,...") is a response.
+Decision DispatchRows::cgreg(Dispatcher& d, std::string_view line, std::size_t) {
+  RegistrationReport report;
+  if (!parse_cgreg_report(line, report)) return {Outcome::NotHandled};
+  d.post_report(NoticeId::Registration, report);
+  return past_line_end(line);
+}
+
+Decision DispatchRows::cusd(Dispatcher& d, std::string_view line, std::size_t) {
+  UssdResponse response;
+  if (const std::optional<std::size_t> end = parse_cusd(line, response)) {
+    d.post_report(NoticeId::Ussd, response);
+    return {Outcome::GoOn, *end};
+  }
+  response.status = UssdResponse::kMalformed;
+  d.trace_line("malformed USSD received: ", line.data(), line.size());
+  d.post_report(NoticeId::Ussd, response);
+  return {Outcome::Done};
+}
+
+Decision DispatchRows::dsflowrpt(Dispatcher& d, std::string_view line, std::size_t) {
+  FlowReport report;
+  if (parse_dsflowrpt(line, report))
+    d.post_report(NoticeId::FlowReport, report);
+  else
+    d.trace_line("malformed ^DSFLOWRPT received: ", line.data(), line.size());
+  return past_line_end(line);
+}
 
 void Dispatcher::end_of_chunk() {
   if (link_profile(context_.command_set.load(std::memory_order_relaxed)).diagnostic_framing)
@@ -154,174 +281,44 @@ void Dispatcher::trace_line(const char* label, const char* line, std::size_t lin
   context_.trace->labelled(label, line, first_line(std::string_view(line, line_length)).size());
 }
 
+// Replaces a Novatel diagnostic reply in place by the text it carries.
+void Dispatcher::unwrap_novatel(std::uint8_t* chunk, std::size_t length) {
+  std::uint8_t status = novatel_status_.load();
+  novatel_rx_unwrap(chunk, length, status, context_.trace, context_.boxes);
+  novatel_status_.store(status);
+}
+
 void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
   chunk[length] = '\0';
   auto* bytes = reinterpret_cast<std::uint8_t*>(chunk);
-  // A Novatel diagnostic reply is replaced in place by the text it carries.
-  if (is_novatel_reply(bytes, length)) {
-    std::uint8_t status = novatel_status_.load();
-    novatel_rx_unwrap(bytes, length, status, context_.trace, context_.boxes);
-    novatel_status_.store(status);
-  }
+  if (is_novatel_reply(bytes, length)) unwrap_novatel(bytes, length);
   // The chunk is text: it ends at its first NUL.
   const void* nul = std::memchr(chunk, '\0', length);
   const std::size_t n =
       nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - chunk) : length;
   if (context_.trace) context_.trace->labelled("received data: ", chunk, n);
-
   std::size_t p = 0;
   for (;;) {
-    // Blank lines between reports are skipped.
-    while (p < n && is_line_end(chunk[p])) ++p;
+    p = next_line(chunk, p, n);
     if (p == n) return end_of_chunk();
-    // The echo of a command; the line behind it is not tested for "AT" again.
-    if (n - p >= 2 && chunk[p] == 'A' && chunk[p + 1] == 'T') {
-      while (p < n && !is_line_end(chunk[p])) ++p;
-      while (p < n && is_line_end(chunk[p])) ++p;
-      if (p == n) return end_of_chunk();
-    }
-    // The prefix table, in order; the first match decides.
-    const char* line_start = chunk + p;
-    const std::string_view line(line_start, n - p);
-    Outcome outcome = Outcome::NotHandled;
-    std::size_t next = 0;  // for Outcome::At, relative to the line start
-    const PrefixRow* match =
-        line.size() >= kMinPrefixLength ? row_for_head(head_of(line_start)) : nullptr;
-    if (match && has_prefix(line, *match)) {
-      const PrefixRow& row = *match;
-      switch (row.row) {
-        case Row::Boot: {
-          BootReport report;
-          parse_boot(line, report);
-          post_report(NoticeId::Boot, report);
-          outcome = Outcome::NextLine;
-          break;
-        }
-        case Row::Rssi:
-        case Row::Osigq: {
-          const NumberReading value = read_number(line, row.prefix.size());
-          post(NoticeId::Signal, value.value);
-          if (value.end < line.size() && line[value.end] != '\r') {
-            // More follows on the line ("_OSIGQ: 7,99" carries the bit error rate): it is part
-            // of the report, not the start of a response.
-            outcome = Outcome::NextLine;
-            break;
-          }
-          // Two characters behind the number's last digit (past its CR LF).
-          next = value.end + 2;
-          outcome = next < line.size() ? Outcome::At : Outcome::Done;
-          break;
-        }
-        case Row::Mode: {
-          ModeReport report;
-          if (parse_mode(line, report))
-            post_report(NoticeId::Mode, report);
-          else
-            trace_line("malformed ^MODE received: ", line_start, line.size());
-          outcome = Outcome::NextLine;
-          break;
-        }
-        case Row::Srvst:
-        case Row::Simst:
-        case Row::Oeant:
-        case Row::Ossysi:
-          outcome = Outcome::NextLine;
-          break;
-        case Row::Cbm: {
-          CellBroadcastPage page;
-          if (const std::optional<std::size_t> end = parse_cbm(line, page)) {
-            post_report(NoticeId::CellBroadcast, page);
-            next = *end;
-            outcome = Outcome::At;
-          } else {
-            trace_line("malformed CBM received: ", line_start, line.size());
-            outcome = Outcome::Done;  // the rest of the chunk is dropped
-          }
-          break;
-        }
-        case Row::Cmti:
-          post(NoticeId::SmsReceived);
-          outcome = Outcome::NextLine;
-          break;
-        case Row::Cmgs:
-          sms_send_pending_.store(false);
-          post(NoticeId::SmsSent);
-          outcome = Outcome::NextLine;
-          break;
-        case Row::CmsError:
-          if (sms_send_pending_.exchange(false)) {
-            post(NoticeId::SmsFailed);
-            outcome = Outcome::NextLine;
-          }
-          break;
-        case Row::Creg: {
-          const void* cr = std::memchr(line_start, '\r', line.size());
-          if (cr) {
-            next = static_cast<std::size_t>(static_cast<const char*>(cr) - line_start) + 2;
-            outcome = next < line.size() ? Outcome::At : Outcome::EndOfChunk;
-          } else {
-            outcome = Outcome::EndOfChunk;
-          }
-          break;
-        }
-        case Row::Cgreg: {
-          RegistrationReport report;
-          if (parse_cgreg_report(line, report)) {
-            post_report(NoticeId::Registration, report);
-            outcome = Outcome::NextLine;
-          }
-          break;
-        }
-        case Row::Cusd: {
-          UssdResponse response;
-          if (const std::optional<std::size_t> end = parse_cusd(line, response)) {
-            post_report(NoticeId::Ussd, response);
-            next = *end;
-            outcome = Outcome::At;
-          } else {
-            response.status = UssdResponse::kMalformed;
-            trace_line("malformed USSD received: ", line_start, line.size());
-            post_report(NoticeId::Ussd, response);
-            outcome = Outcome::Done;  // the rest of the chunk is dropped
-          }
-          break;
-        }
-        case Row::Dsflowrpt: {
-          FlowReport report;
-          if (parse_dsflowrpt(line, report))
-            post_report(NoticeId::FlowReport, report);
-          else
-            trace_line("malformed ^DSFLOWRPT received: ", line_start, line.size());
-          outcome = Outcome::NextLine;
-          break;
-        }
-      }
-    }
-
-    switch (outcome) {
-      case Outcome::NotHandled: {
-        // A response line: the rest of the chunk is the response.
-        std::size_t size = line.size();
-        if (size > kResponseBufferSize) size = kResponseBufferSize;
-        context_.responses.capture_response(line_start, size);
-        return;
-      }
-      case Outcome::NextLine: {
-        const void* cr = std::memchr(line_start, '\r', line.size());
-        if (!cr) return;
-        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(cr) - chunk);
-        if (at + 2 >= n) return;  // the CR is last, or nothing follows the pair
-        p = at + 2;
-        break;
-      }
-      case Outcome::At:
-        if (next >= line.size()) return;  // the chunk is done
-        p += next;
+    const std::string_view line(chunk + p, n - p);
+    const PrefixRow* row =
+        line.size() >= kMinPrefixLength ? row_for_head(head_of(line.data())) : nullptr;
+    const Decision decision = row && has_prefix(line, *row)
+                                  ? row->handle(*this, line, row->prefix.size())
+                                  : Decision{Outcome::NotHandled};
+    switch (decision.outcome) {
+      case Outcome::GoOn:
+        if (decision.next >= line.size()) return;
+        p += decision.next;
         break;
       case Outcome::Done:
         return;
       case Outcome::EndOfChunk:
         return end_of_chunk();
+      case Outcome::NotHandled:
+        return context_.responses.capture_response(line.data(),
+                                                   std::min(line.size(), kResponseBufferSize));
     }
   }
 }

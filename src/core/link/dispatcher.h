@@ -57,8 +57,9 @@ class Dispatcher {
   void set_novatel_status(std::uint8_t status) { novatel_status_.store(status); }
 
  private:
-  enum class Step { NextLine, Continue, Done, EndOfChunk };
+  friend struct DispatchRows;  // the handlers of the prefix table (dispatcher.cpp)
 
+  void unwrap_novatel(std::uint8_t* chunk, std::size_t length);
   void end_of_chunk();
   void post(NoticeId id, std::uint32_t value = 0);
   template <typename Report>

@@ -124,6 +124,9 @@ void ModemLink::rx_thread_proc(std::shared_ptr<Shared> shared, std::shared_ptr<R
   session->set_state(RxSession::State::Listening);
   while (!session->stop.load()) {
     long got = port.read_burst(reinterpret_cast<std::uint8_t*>(session->rx_buffer), kRxBufferSize);
+    // Once close() has asked the thread to end, what a read still returns belongs to no open
+    // link: a late ^BOOT would start discovery again after the close.
+    if (session->stop.load()) break;
     if (got < 0) {
       shared->context.trace("port read failed, receive thread ending (modem unplugged?)");
       break;
@@ -188,7 +191,8 @@ void ModemLink::close_locked() {
     if (ended) {
       rx_thread_.join();
     } else {
-      context_.trace("rx_thread not exiting cleanly, terminating thread");
+      context_.trace("rx_thread not exiting within %u ms, left to end by itself",
+                     timings_.close_wait_ms);
       // The thread holds the session and the shared state, so it may go on safely; it ends at
       // its next look at the stop flag, and the port closes with its last reference.
       rx_thread_.detach();
@@ -213,8 +217,13 @@ Reply ModemLink::tx_at_command(const char* command) {
   if (link_profile(context_.command_set.load()).diagnostic_framing) {
     Shared::NovatelView channel(s, port.get(), timings_.exchange_wait_ms);
     bool write_failed = false;
-    // Its own result is not used: the two waits below decide.
-    novatel_tx_command(channel, command, context_.trace, write_failed);
+    // Its own result is not used: the two waits below decide. But a modem still asking for a
+    // resend has not taken the command, and its last refusal set the event: that is no answer.
+    if (!novatel_tx_command(channel, command, context_.trace, write_failed) && !write_failed &&
+        s.dispatcher.novatel_status() == kNovatelStatusResend) {
+      reply.text = s.response_text();
+      return reply;
+    }
     written = !write_failed;
   } else {
     written = port && port->write(command, std::strlen(command), timings_.exchange_wait_ms);

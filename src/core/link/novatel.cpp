@@ -59,6 +59,25 @@ std::uint16_t NovatelFrame::channel() const {
   return get_le16(bytes + kChannelOffset);
 }
 
+namespace {
+
+// Writes the frame and waits for its reply. False when the write failed (`write_failed` set) or
+// after "timeout waiting for command response".
+bool exchange_frame(NovatelChannel& channel, const NovatelFrame& frame, const Trace& trace,
+                    bool& write_failed) {
+  if (!channel.write(frame.bytes, sizeof(frame.bytes))) {
+    write_failed = true;
+    return false;
+  }
+  if (!channel.wait_response_event()) {
+    trace("timeout waiting for command response");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 int novatel_tx_command(NovatelChannel& channel, const char* command, const Trace& trace,
                        bool& write_failed) {
   write_failed = false;
@@ -68,28 +87,21 @@ int novatel_tx_command(NovatelChannel& channel, const char* command, const Trace
     write_failed = true;
     return 0;
   }
-  if (!channel.write(frame.bytes, sizeof(frame.bytes))) {
-    write_failed = true;
-    return 0;
-  }
-  if (!channel.wait_response_event()) {
-    trace("timeout waiting for command response");
-    return 0;
-  }
+  if (!exchange_frame(channel, frame, trace, write_failed)) return 0;
   if (channel.novatel_status() == kNovatelStatusDone) return 1;
   frame.set_channel(kNovatelAlternateChannel);
   std::uint8_t status;
-  while ((status = channel.novatel_status()) == kNovatelStatusResend) {
+  for (unsigned resends = 0; (status = channel.novatel_status()) == kNovatelStatusResend;
+       ++resends) {
+    // The caller holds the one-exchange lock: a modem that never stops asking for a resend must
+    // not keep every other command out.
+    if (resends == kNovatelMaxResends) {
+      trace("novatel status = 99 on every resend, giving up after %u resends", resends);
+      return 0;
+    }
     trace("novatel status = 99, resending command on alternate channel");
     channel.reset_response_event();
-    if (!channel.write(frame.bytes, sizeof(frame.bytes))) {
-      write_failed = true;
-      return 0;
-    }
-    if (!channel.wait_response_event()) {
-      trace("timeout waiting for command response");
-      return 0;
-    }
+    if (!exchange_frame(channel, frame, trace, write_failed)) return 0;
   }
   if (status == kNovatelStatusDone) return 1;
   trace("novatel unexpected status byte: 0x%02X", static_cast<unsigned>(status));

@@ -19,6 +19,7 @@ constexpr std::uint8_t kNovatelFlag = 0x7E;
 constexpr std::uint8_t kNovatelEscape = 0x7D;
 constexpr std::uint8_t kNovatelStatusDone = 0;
 constexpr std::uint8_t kNovatelStatusResend = 99;
+constexpr unsigned kNovatelMaxResends = 3;  // of one command, answered by status 99
 constexpr std::uint16_t kNovatelChannel = 3;
 constexpr std::uint16_t kNovatelAlternateChannel = 4;
 constexpr std::size_t kNovatelTextArea = 640;          // the text and its NUL
@@ -68,7 +69,8 @@ class NovatelChannel {
 
 // Sends `command` framed on channel 3 and waits for the reply; while the reply's status is 99,
 // traces "novatel status = 99, resending command on alternate channel" and sends the frame again
-// on channel 4 (no limit). 1 when a reply had status 0; 0 after "timeout waiting for command
+// on channel 4, at most kNovatelMaxResends times. 1 when a reply had status 0; 0 after "novatel
+// status = 99 on every resend, giving up after %u resends", after "timeout waiting for command
 // response", after "novatel unexpected status byte: 0x%02X", or when a write failed (then
 // `write_failed` is set and nothing more is waited for). A command longer than 639 characters is
 // not sent: trace "novatel command too long: %u characters" and it counts as a failed write.

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "link/novatel.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_serial_port.h"
 #include "support/novatel_frames.h"
@@ -107,7 +108,8 @@ TEST(ModemLinkClose, EndsTheThreadPurgesAndClosesThePort) {
   EXPECT_FALSE(f.link.is_open());
   EXPECT_EQ(modem->purges(), 1);
   EXPECT_TRUE(modem->port_closed());
-  EXPECT_FALSE(f.trace_sink.contains("KIVO: rx_thread not exiting cleanly, terminating thread"));
+  EXPECT_FALSE(
+      f.trace_sink.contains("KIVO: rx_thread not exiting within 1000 ms, left to end by itself"));
   f.link.close();  // safe when nothing is open
 }
 
@@ -124,7 +126,8 @@ TEST(ModemLinkClose, AThreadThatDoesNotEndIsLeftBehindSafely) {
   ASSERT_TRUE(modem->wait_until_idle());  // the receive thread waits in its read
   modem->set_reads_stuck(true);
   f.link.close();
-  EXPECT_TRUE(f.trace_sink.contains("KIVO: rx_thread not exiting cleanly, terminating thread"));
+  EXPECT_TRUE(
+      f.trace_sink.contains("KIVO: rx_thread not exiting within 50 ms, left to end by itself"));
   EXPECT_FALSE(f.link.is_open());
   EXPECT_EQ(modem->purges(), 1);
   EXPECT_FALSE(modem->port_closed());  // the stuck thread still holds it
@@ -132,6 +135,20 @@ TEST(ModemLinkClose, AThreadThatDoesNotEndIsLeftBehindSafely) {
   modem->set_reads_stuck(false);
   for (int i = 0; i < 500 && !modem->port_closed(); ++i) std::this_thread::sleep_for(2ms);
   EXPECT_TRUE(modem->port_closed());
+}
+
+TEST(ModemLinkClose, WhatAReadReturnsAfterTheCloseIsNotDispatched) {
+  LinkFixture f(kShortWaits);
+  ASSERT_EQ(f.link.open_modem_link("COM1"), 1);
+  const auto modem = f.modem();
+  ASSERT_TRUE(modem->wait_until_idle());
+  modem->set_reads_stuck(true);
+  f.link.close();  // the thread is left in its read
+  modem->push_burst("\r\n^BOOT:12345678,0,0,0,70\r\n");
+  for (int i = 0; i < 500 && !modem->port_closed(); ++i) std::this_thread::sleep_for(2ms);
+  ASSERT_TRUE(modem->port_closed());  // the thread has ended
+  EXPECT_EQ(f.notices.size(), 0u);
+  EXPECT_FALSE(f.trace_sink.contains("KIVO: received data: \r\n^BOOT:12345678,0,0,0,70\r\n"));
 }
 
 TEST(ModemLinkClose, TheDestructorCloses) {
@@ -156,7 +173,8 @@ TEST(ModemLinkReceive, AnUnpluggedModemEndsTheReceiveThread) {
   EXPECT_TRUE(
       f.trace_sink.contains("KIVO: port read failed, receive thread ending (modem unplugged?)"));
   f.link.close();
-  EXPECT_FALSE(f.trace_sink.contains("KIVO: rx_thread not exiting cleanly, terminating thread"));
+  EXPECT_FALSE(
+      f.trace_sink.contains("KIVO: rx_thread not exiting within 50 ms, left to end by itself"));
 }
 
 TEST(ModemLinkReceive, UnsolicitedReportsArePosted) {
@@ -374,6 +392,21 @@ TEST(ModemLinkNovatel, Status99ResendsOnTheAlternateChannel) {
   EXPECT_EQ(test::novatel_request_channel(written[1]), 4u);
   EXPECT_TRUE(
       f.trace_sink.contains("KIVO: novatel status = 99, resending command on alternate channel"));
+}
+
+TEST(ModemLinkNovatel, AModemThatAlwaysAsksForAResendFailsTheCommandAndLetsTheNextThrough) {
+  LinkFixture f({}, CommandSet::Novatel);
+  ASSERT_EQ(f.link.open_modem_link("COM1"), 1);
+  f.answer_with(test::novatel_reply("", 99, 4));
+  const Reply refused = f.link.tx_at_command("AT+CSQ\r\n");
+  EXPECT_EQ(refused.result, 0);
+  EXPECT_EQ(f.modem()->written().size(), 1u + kNovatelMaxResends);
+  EXPECT_TRUE(f.trace_sink.contains("KIVO: novatel status = 99 on every resend, giving up after " +
+                                    std::to_string(kNovatelMaxResends) + " resends"));
+  f.answer_with(test::novatel_reply("\r\nOK\r\n", 0));
+  const Reply next = f.link.tx_at_command("AT\r\n");
+  EXPECT_EQ(next.result, 1);
+  EXPECT_EQ(next.text, "OK\r\n");
 }
 
 TEST(ModemLinkNovatel, AnEmptyTextReplyKeepsThePreviousResponse) {

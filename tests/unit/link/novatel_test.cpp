@@ -325,6 +325,29 @@ TEST(NovatelTxCommand, Status99ResendsOnTheAlternateChannel) {
   EXPECT_EQ(lines[1], lines[0]);
 }
 
+TEST(NovatelTxCommand, AModemThatAlwaysAsksForAResendIsGivenUp) {
+  TxFixture t;
+  ScriptedChannel ch(std::deque<int>(100, 99));
+  EXPECT_EQ(novatel_tx_command(ch, "AT\r\n", t.trace, t.write_failed), 0);
+  EXPECT_FALSE(t.write_failed);
+  EXPECT_EQ(ch.writes.size(), 1u + kNovatelMaxResends);
+  const auto lines = t.sink.lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "KIVO: novatel status = 99 on every resend, giving up after " +
+                              std::to_string(kNovatelMaxResends) + " resends");
+  EXPECT_FALSE(t.sink.contains("KIVO: timeout waiting for command response"));
+}
+
+TEST(NovatelTxCommand, TheLastAllowedResendMayStillSucceed) {
+  TxFixture t;
+  std::deque<int> script(kNovatelMaxResends, 99);
+  script.push_back(0);
+  ScriptedChannel ch(script);
+  EXPECT_EQ(novatel_tx_command(ch, "AT\r\n", t.trace, t.write_failed), 1);
+  EXPECT_EQ(ch.writes.size(), 1u + kNovatelMaxResends);
+  EXPECT_EQ(t.sink.lines().size(), kNovatelMaxResends);  // one per resend, no giving up
+}
+
 TEST(NovatelTxCommand, UnexpectedStatusFails) {
   TxFixture t;
   ScriptedChannel ch({99, 0x0A});
