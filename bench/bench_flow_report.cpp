@@ -56,15 +56,25 @@ class NoModem : public AtChannel {
 class NoFiles : public FileSystem {
  public:
   bool create_directory(const char*) override { return false; }
-  bool read_file(const char*, void*, std::size_t, std::size_t&) override { return false; }
-  bool write_file(const char*, const void*, std::size_t) override { return false; }
+  ReadResult read_file(const char*, void*, std::size_t, std::size_t&) override {
+    return ReadResult::Missing;
+  }
+  WriteResult write_file(const char*, const void*, std::size_t) override {
+    return WriteResult::NotCreated;
+  }
   bool replace_file(const char*, const char*) override { return false; }
+  bool remove_file(const char*) override { return false; }
   bool append_to_file(const char*, const void*, std::size_t) override { return false; }
 };
 
 class StoppedClock : public Clock {
  public:
   LocalTime local_time() override { return {}; }
+};
+
+class NoSleep : public Sleeper {
+ public:
+  void sleep_ms(unsigned) override {}
 };
 
 class NoTrace : public TraceSink {
@@ -85,7 +95,8 @@ void BM_FlowReport(benchmark::State& bench) {
   const Trace trace(sink);
   UsageState state;
   state.online = true;
-  const UsageContext context{modem, view, state, files, clock, trace};
+  NoSleep sleeper;
+  const UsageContext context{modem, view, state, files, clock, sleeper, trace};
   const std::string_view text(kReport, sizeof kReport - 1);
   for (auto _ : bench) {
     FlowReport report;

@@ -37,25 +37,40 @@ bool SystemFileSystem::create_directory(const char* path) {
   return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool SystemFileSystem::read_file(const char* path, void* buffer, std::size_t capacity,
-                                 std::size_t& length) {
+ReadResult SystemFileSystem::read_file(const char* path, void* buffer, std::size_t capacity,
+                                       std::size_t& length) {
   File file(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  if (!file.is_open()) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                          : ReadResult::Unreadable;
+  }
   DWORD read = 0;
-  if (!file.is_open() || capacity > MAXDWORD ||
+  if (capacity > MAXDWORD ||
       !ReadFile(file.handle(), buffer, static_cast<DWORD>(capacity), &read, nullptr))
-    return false;
+    return ReadResult::Unreadable;
   length = read;
-  return true;
+  return ReadResult::Read;
 }
 
-bool SystemFileSystem::write_file(const char* path, const void* bytes, std::size_t size) {
-  File file(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, CREATE_ALWAYS);
-  return file.is_open() && file.write_all(bytes, size) && FlushFileBuffers(file.handle());
+// Opened without truncating: the file is cut only after the new bytes are in, so a store
+// rewritten in place never stands empty on a full disk.
+WriteResult SystemFileSystem::write_file(const char* path, const void* bytes, std::size_t size) {
+  File file(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_ALWAYS);
+  if (!file.is_open()) return WriteResult::NotCreated;
+  return file.write_all(bytes, size) && SetEndOfFile(file.handle()) &&
+                 FlushFileBuffers(file.handle())
+             ? WriteResult::Written
+             : WriteResult::Failed;
 }
 
 // The rename reaches the disk before the call returns, so no later failure can undo it.
 bool SystemFileSystem::replace_file(const char* from, const char* to) {
   return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+bool SystemFileSystem::remove_file(const char* path) {
+  return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 bool SystemFileSystem::append_to_file(const char* path, const void* bytes, std::size_t size) {

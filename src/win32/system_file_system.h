@@ -7,10 +7,11 @@ namespace kivo {
 class SystemFileSystem : public FileSystem {
  public:
   bool create_directory(const char* path) override;
-  bool read_file(const char* path, void* buffer, std::size_t capacity,
-                 std::size_t& length) override;
-  bool write_file(const char* path, const void* bytes, std::size_t size) override;
+  ReadResult read_file(const char* path, void* buffer, std::size_t capacity,
+                       std::size_t& length) override;
+  WriteResult write_file(const char* path, const void* bytes, std::size_t size) override;
   bool replace_file(const char* from, const char* to) override;
+  bool remove_file(const char* path) override;
   bool append_to_file(const char* path, const void* bytes, std::size_t size) override;
 };
 

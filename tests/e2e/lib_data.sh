@@ -2,6 +2,7 @@
 # window's counter fields, and the usage store and session log in the prefix's data folder.
 
 RASPHONE_EXE="$KIVO_WIN32_BUILD/tests/e2e/rasphone.exe"
+FILEHOLD_EXE="$KIVO_WIN32_BUILD/tests/e2e/filehold.exe"
 
 # The program's data folder in the scenario's prefix: C:\ProgramData\KIVO.
 data_file() {
@@ -42,6 +43,37 @@ dialer_close() {
     sleep 0.05
   done
   fail "the dialer did not close"
+}
+
+# hold_file PATH: opens PATH under Wine with no sharing, as a backup or a virus scan does, so
+# that no other program can open it until release_file; returns once it is held.
+hold_file() {
+  [[ -f $FILEHOLD_EXE ]] || fail "missing $FILEHOLD_EXE: build the win32 preset first"
+  wine "$FILEHOLD_EXE" "$(windows_path "$1")" "$(windows_path "$OUT/file-release")" \
+    </dev/null >"$OUT/filehold.log" 2>&1 &
+  local i
+  for ((i = 0; i < 200; i++)); do
+    if grep -q '^held' "$OUT/filehold.log" 2>/dev/null; then
+      e2e_log "holding $1"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "the file holder did not hold $1 (see $OUT/filehold.log)"
+}
+
+# release_file: lets go of the file hold_file holds, and waits until it has.
+release_file() {
+  local i
+  touch "$OUT/file-release"
+  for ((i = 0; i < 100; i++)); do
+    if [[ ! -e $OUT/file-release ]]; then
+      e2e_log "ok: the file was released"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "the file holder did not let go"
 }
 
 # expect_texts TIMEOUT_S ID=TEXT...: waits until the main window's controls show these texts,

@@ -33,7 +33,7 @@ struct MainWindowContext {
   // The dialer and the boxes of the threads the window starts.
   ProcessStarter& processes;
   MessageBoxes& boxes;
-  // The waits of the threads the window starts.
+  // The waits of the threads the window starts, and of reading a held usage.bin.
   Sleeper& sleeper = system_sleeper();
 };
 
@@ -67,8 +67,8 @@ class MainWindowController {
     return {context_.link, context_.view, context_.state.network, context_.state.device};
   }
   UsageContext usage() {
-    return {context_.link,  context_.view,  context_.state.usage,
-            context_.files, context_.clock, context_.trace};
+    return {context_.link,  context_.view,    context_.state.usage, context_.files,
+            context_.clock, context_.sleeper, context_.trace};
   }
   DialerContext dialer() { return {context_.processes, context_.boxes, context_.view}; }
   void reset_usage();

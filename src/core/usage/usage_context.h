@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/file_system.h"
+#include "base/sleeper.h"
 #include "base/trace.h"
 #include "link/at_channel.h"
 #include "usage/usage_state.h"
@@ -11,13 +12,14 @@ namespace kivo {
 
 // What the data-usage and connection operations work with, all on the window's thread: the
 // modem, the main window, the usage slice of the shared state, the files and the clock for
-// usage.bin and the session log, and the trace.
+// usage.bin and the session log, the waits between reads of a held usage.bin, and the trace.
 struct UsageContext {
   AtChannel& channel;
   MainView& view;
   UsageState& usage;
   FileSystem& files;
   Clock& clock;
+  Sleeper& sleeper;
   const Trace& trace;
 };
 

@@ -1,5 +1,6 @@
 #include "usage/usage_store.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "usage/flow_report.h"
@@ -44,15 +45,64 @@ bool temporary_path(const char* path, char (&out)[kMaxDataPathLength + 1]) {
   return true;
 }
 
+// A backup or a virus scan may hold the store with no sharing for a moment.
+constexpr int kReadTries = 5;
+constexpr unsigned kReadRetryMs = 100;
+
+ReadResult read_store(const UsageContext& context, std::uint8_t (&bytes)[kUsageFileSize],
+                      std::size_t& length) {
+  ReadResult result = ReadResult::Unreadable;
+  for (int attempt = 0; attempt < kReadTries && result == ReadResult::Unreadable; ++attempt) {
+    if (attempt > 0) context.sleeper.sleep_ms(kReadRetryMs);
+    result = context.files.read_file(context.usage.data_paths.usage_file_path, bytes, sizeof bytes,
+                                     length);
+  }
+  return result;
+}
+
+void report_unreadable_store(const UsageContext& context) {
+  const char* path = context.usage.data_paths.usage_file_path;
+  context.trace("%s could not be read, it will not be saved over", path);
+  char text[kMaxDataPathLength + 128];
+  std::snprintf(text, sizeof text,
+                "The stored data counters in %s could not be read. They will not be overwritten "
+                "while Kivoscope runs.",
+                path);
+  BoxRequest request;
+  request.owner = BoxOwner::MainWindow;
+  request.text = text;
+  request.icon = BoxIcon::Warning;
+  context.view.show_box(request);
+}
+
+// Not in place when it can be helped: a store cut short by a crash or power loss midway would
+// lose every total. The old file stays whole until the complete new one replaces it.
+bool write_store(const UsageContext& context, const std::uint8_t (&bytes)[kUsageFileSize]) {
+  FileSystem& files = context.files;
+  const char* path = context.usage.data_paths.usage_file_path;
+  char temporary[kMaxDataPathLength + 1];
+  const WriteResult written = temporary_path(path, temporary)
+                                  ? files.write_file(temporary, bytes, kUsageFileSize)
+                                  : WriteResult::NotCreated;
+  // A temporary file another account left behind cannot be opened by this one. Writing in
+  // place risks the store only if this write fails midway; not saving would lose the totals.
+  if (written == WriteResult::NotCreated)
+    return files.write_file(path, bytes, kUsageFileSize) == WriteResult::Written;
+  if (written == WriteResult::Written && files.replace_file(temporary, path)) return true;
+  // Left behind, it could stand in the way of every later save.
+  files.remove_file(temporary);
+  return false;
+}
+
 }  // namespace
 
 void load_usage(const UsageContext& context) {
   UsageTotals& usage = context.usage.totals;
   std::uint8_t bytes[kUsageFileSize];
   std::size_t length = 0;
-  if (context.files.read_file(context.usage.data_paths.usage_file_path, bytes, sizeof bytes,
-                              length) &&
-      length == kUsageFileSize) {
+  const ReadResult result = read_store(context, bytes, length);
+  context.usage.store_unreadable = result == ReadResult::Unreadable;
+  if (result == ReadResult::Read && length == kUsageFileSize) {
     usage = decode_usage(bytes);
   } else {
     usage = UsageTotals{};
@@ -62,6 +112,7 @@ void load_usage(const UsageContext& context) {
     usage.previous_since = now;
   }
   show_usage(context, kAllUsageGroups);
+  if (context.usage.store_unreadable) report_unreadable_store(context);
 }
 
 void update_totals(const UsageContext& context) {
@@ -96,16 +147,12 @@ void reset_totals(const UsageContext& context) {
   save_usage(context);
 }
 
-// Never in place: a store truncated and then cut short by a crash or power loss would lose
-// every total. The old file stays whole until the complete new one replaces it.
 bool save_usage(const UsageContext& context) {
+  // The user was told at start that the store there is kept as it is.
+  if (context.usage.store_unreadable) return false;
   std::uint8_t bytes[kUsageFileSize];
   encode_usage(context.usage.totals, bytes);
-  const char* path = context.usage.data_paths.usage_file_path;
-  char temporary[kMaxDataPathLength + 1];
-  if (temporary_path(path, temporary) && context.files.write_file(temporary, bytes, sizeof bytes) &&
-      context.files.replace_file(temporary, path))
-    return true;
+  if (write_store(context, bytes)) return true;
   BoxRequest request;
   request.owner = BoxOwner::MainWindow;
   request.text = "An error occured while saving the data counters.";

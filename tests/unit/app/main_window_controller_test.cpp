@@ -470,6 +470,23 @@ TEST_F(MainWindowTest, TheEndOfTheWindowsSessionSavesAndClosesWithoutAsking) {
   EXPECT_TRUE(view.boxes.shown().empty());
 }
 
+// The window waits between tries at a held store, and no way of ending saves over it.
+TEST_F(MainWindowTest, AStoreHeldAtCreationIsKeptThroughTheSessionsEnd) {
+  files.files["usage.bin"] = "held by a backup";
+  files.unreadable.insert("usage.bin");
+  controller.on_init_dialog();
+  const Entries entries = journal.take();
+  EXPECT_EQ(std::count(entries.begin(), entries.end(), "sleep 100"), 4);
+  ASSERT_EQ(view.boxes.shown().size(), 1u);
+  EXPECT_EQ(view.boxes.shown()[0].icon, BoxIcon::Warning);
+  files.unreadable.clear();
+  controller.on_notice(flow_report(10, 2000));
+  controller.on_end_session(true, 0);
+  controller.on_close();
+  EXPECT_EQ(files.files["usage.bin"], "held by a backup");
+  EXPECT_EQ(view.boxes.shown().size(), 1u);
+}
+
 TEST_F(MainWindowTest, ResettingTheModemWhileOnlineHangsUpFirst) {
   start_ready();
   controller.on_notice(flow_report(10, 0));

@@ -10,6 +10,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_main_view.h"
+#include "support/fake_sleeper.h"
 #include "support/journal.h"
 #include "support/recording_trace.h"
 #include "support/scripted_at_channel.h"
@@ -34,7 +35,8 @@ struct UsageTest : ::testing::Test {
   RecordingTraceSink sink;
   Trace trace{sink};
   UsageState state;
-  UsageContext context{modem, view, state, files, clock, trace};
+  RecordingSleeper sleeper;
+  UsageContext context{modem, view, state, files, clock, sleeper, trace};
 
   UsageTest() {
     std::snprintf(state.data_paths.usage_file_path, sizeof state.data_paths.usage_file_path, "%s",

@@ -195,6 +195,105 @@ TEST_F(UsageStoreTest, AFailedSaveWarnsAndLeavesTheOldStoreWhole) {
   EXPECT_EQ(state.totals.last_tx_bytes, 10);
 }
 
+// A usage.tmp left behind, by this account or another, must not stop the counters being saved.
+TEST_F(UsageStoreTest, AFailedWriteOrReplaceRemovesTheTemporaryFile) {
+  const std::string old_store = stored_file();
+  files.files[test::kUsagePath] = old_store;
+  load_usage(context);
+
+  files.write_limit = 60;
+  EXPECT_FALSE(save_usage(context));
+  EXPECT_FALSE(files.exists(kTemporaryPath));
+  files.write_limit = std::string::npos;
+  files.unreplaceable.insert(test::kUsagePath);
+  EXPECT_FALSE(save_usage(context));
+  EXPECT_FALSE(files.exists(kTemporaryPath));
+  EXPECT_EQ(files.files[test::kUsagePath], old_store);
+  EXPECT_EQ(view.boxes.shown().size(), 2u);
+}
+
+TEST_F(UsageStoreTest, ATemporaryFileThatCannotBeCreatedGivesWayToASaveInPlace) {
+  files.files[test::kUsagePath] = stored_file();
+  load_usage(context);
+  files.files[kTemporaryPath] = "another account's";
+  files.uncreatable.insert(kTemporaryPath);
+  files.unremovable.insert(kTemporaryPath);
+  state.session = {10, 20, 30};
+  update_totals(context);
+
+  EXPECT_TRUE(view.boxes.shown().empty());
+  EXPECT_EQ(files.files[kTemporaryPath], "another account's");
+  state.totals = UsageTotals{};
+  load_usage(context);
+  EXPECT_EQ(state.totals.last_rx_bytes, 30);
+  EXPECT_EQ(state.totals.total_duration, 3600u + 10u);
+
+  // When the store cannot be written either, the warning is shown as before.
+  files.unwritable.insert(test::kUsagePath);
+  EXPECT_FALSE(save_usage(context));
+  ASSERT_EQ(view.boxes.shown().size(), 1u);
+  EXPECT_EQ(view.boxes.shown()[0].text, "An error occured while saving the data counters.");
+}
+
+// A backup or a virus scan holding usage.bin at start must not cost the user the stored totals.
+TEST_F(UsageStoreTest, AStoreThatStaysUnreadableIsReportedOnceAndNeverSavedOver) {
+  const std::string old_store = stored_file();
+  files.files[test::kUsagePath] = old_store;
+  files.unreadable.insert(test::kUsagePath);
+  load_usage(context);
+
+  EXPECT_EQ(files.reads.size(), 5u);
+  EXPECT_EQ(sleeper.waits, (std::vector<unsigned>{100, 100, 100, 100}));
+  EXPECT_EQ(state.totals.total_duration, 0u);
+  EXPECT_EQ(text(IDC_TOTALS_SINCE), "2009/03/07 14:05:09");
+  const auto boxes = view.boxes.shown();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            "The stored data counters in C:\\ProgramData\\KIVO\\usage.bin could not be read. "
+            "They will not be overwritten while Kivoscope runs.");
+  EXPECT_EQ(boxes[0].caption, "KIVO");
+  EXPECT_EQ(boxes[0].icon, BoxIcon::Warning);
+  EXPECT_EQ(boxes[0].buttons, BoxButtons::Ok);
+  EXPECT_EQ(boxes[0].owner, BoxOwner::MainWindow);
+  EXPECT_EQ(traces(),
+            (std::vector<std::string>{"KIVO: C:\\ProgramData\\KIVO\\usage.bin could not be "
+                                      "read, it will not be saved over"}));
+
+  // Readable again later in the run, it is still not written over, and nothing more is shown.
+  files.unreadable.clear();
+  state.session = {10, 20, 30};
+  update_totals(context);
+  reset_totals(context);
+  EXPECT_FALSE(save_usage(context));
+  EXPECT_EQ(files.files[test::kUsagePath], old_store);
+  EXPECT_FALSE(files.exists(kTemporaryPath));
+  EXPECT_EQ(view.boxes.shown().size(), 1u);
+}
+
+TEST_F(UsageStoreTest, AStoreReleasedBetweenTriesLoadsWithoutABox) {
+  files.files[test::kUsagePath] = stored_file();
+  files.unreadable.insert(test::kUsagePath);
+  sleeper.during_wait = [this] {
+    if (sleeper.waits.size() == 2) files.unreadable.clear();
+  };
+  load_usage(context);
+  EXPECT_EQ(files.reads.size(), 3u);
+  EXPECT_EQ(state.totals.total_duration, 3600u);
+  EXPECT_TRUE(view.boxes.shown().empty());
+  EXPECT_TRUE(save_usage(context));
+}
+
+TEST_F(UsageStoreTest, AMissingOrShortStoreIsReadOnceWithoutABoxAndSavedOver) {
+  load_usage(context);
+  files.files[test::kUsagePath] = stored_file().substr(0, 119);
+  load_usage(context);
+  EXPECT_EQ(files.reads.size(), 2u);
+  EXPECT_TRUE(sleeper.waits.empty());
+  EXPECT_TRUE(view.boxes.shown().empty());
+  EXPECT_TRUE(save_usage(context));
+  EXPECT_EQ(files.files[test::kUsagePath].size(), kUsageFileSize);
+}
+
 TEST_F(UsageStoreTest, ASessionLogRowHoldsTheCountersBeforeTheEvent) {
   state.session = {65, 1000, 2000};
   state.totals.total_duration = 3600;
