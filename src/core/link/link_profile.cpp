@@ -4,8 +4,6 @@
 
 namespace kivo {
 
-namespace {
-
 void restart_with_cfun(AtChannel& channel) {
   channel.tx_at_command("AT+CFUN=4\r\n");
   channel.tx_at_command("AT+CFUN=6\r\n");
@@ -15,15 +13,6 @@ void restart_with_cfun(AtChannel& channel) {
 void restart_with_diagnostic_packets(AtChannel& channel) {
   channel.tx_data_and_get_response(DiagModeOffline, sizeof(DiagModeOffline));
   channel.tx_data_and_get_response(DiagModeReset, sizeof(DiagModeReset));
-}
-
-constexpr LinkProfile kPlainAt{false, nullptr, restart_with_cfun};
-constexpr LinkProfile kNovatel{true, "AT$NWPDN=0\r\n", restart_with_diagnostic_packets};
-
-}  // namespace
-
-const LinkProfile& link_profile(CommandSet command_set) {
-  return command_set == CommandSet::Novatel ? kNovatel : kPlainAt;
 }
 
 }  // namespace kivo

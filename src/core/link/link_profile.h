@@ -16,6 +16,16 @@ struct LinkProfile {
   void (*restart)(AtChannel& channel) = nullptr;
 };
 
-const LinkProfile& link_profile(CommandSet command_set);
+// The two ways of restarting a modem: AT+CFUN=4 then AT+CFUN=6, or the diagnostic mode changes.
+void restart_with_cfun(AtChannel& channel);
+void restart_with_diagnostic_packets(AtChannel& channel);
+
+inline constexpr LinkProfile kPlainAtLink{false, nullptr, restart_with_cfun};
+inline constexpr LinkProfile kNovatelLink{true, "AT$NWPDN=0\r\n", restart_with_diagnostic_packets};
+
+// Inline: the receive thread asks it at the end of every chunk.
+inline const LinkProfile& link_profile(CommandSet command_set) {
+  return command_set == CommandSet::Novatel ? kNovatelLink : kPlainAtLink;
+}
 
 }  // namespace kivo

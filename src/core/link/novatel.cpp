@@ -108,11 +108,6 @@ int novatel_tx_command(NovatelChannel& channel, const char* command, const Trace
   return 0;
 }
 
-bool is_novatel_reply(const std::uint8_t* chunk, std::size_t length) {
-  return length >= 4 && chunk[0] == 0x4B && chunk[1] == 0xFA && (chunk[2] == 3 || chunk[2] == 4) &&
-         chunk[3] == 0;
-}
-
 int novatel_rx_unwrap(std::uint8_t* chunk, std::size_t length, std::uint8_t& novatel_status,
                       const Trace* trace, MessageBoxes& boxes) {
   constexpr std::size_t kTrailer = 8;  // the most the trailer reads: n-8 to n-1

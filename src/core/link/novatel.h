@@ -89,7 +89,11 @@ int novatel_tx_command(NovatelChannel& channel, const char* command, const Trace
 int novatel_rx_unwrap(std::uint8_t* chunk, std::size_t length, std::uint8_t& novatel_status,
                       const Trace* trace, MessageBoxes& boxes);
 
-// Whether a chunk begins with the header of a Novatel reply (4B FA 03 00 or 4B FA 04 00).
-bool is_novatel_reply(const std::uint8_t* chunk, std::size_t length);
+// Whether a chunk begins with the header of a Novatel reply (4B FA 03 00 or 4B FA 04 00). Inline:
+// the receive thread asks it of every chunk.
+inline bool is_novatel_reply(const std::uint8_t* chunk, std::size_t length) {
+  return length >= 4 && chunk[0] == 0x4B && chunk[1] == 0xFA && (chunk[2] == 3 || chunk[2] == 4) &&
+         chunk[3] == 0;
+}
 
 }  // namespace kivo
