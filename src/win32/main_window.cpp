@@ -51,7 +51,7 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                                static_cast<std::uintptr_t>(lparam)};
     Notice scratch;
     // Another program may post WM_APP messages here too: those are not ours and are ignored.
-    if (const Notice* notice = notice_courier_.unpack(packed, scratch)) {
+    if (Notice* notice = notice_courier_.unpack(packed, scratch)) {
       controller_.on_notice(*notice);
       notice_courier_.done(notice);
     }

@@ -77,8 +77,6 @@ void MainWindowController::reset_usage() {
   UsageState& state = context_.state.usage;
   state.online = false;
   state.watchdog_miss_count = 0;
-  state.session_log = context_.state.options.session_log;
-  state.hex_profiles = context_.state.options.hex_profiles;
   const UsageContext usage = this->usage();
   clear_flow_display(usage);
   load_usage(usage);

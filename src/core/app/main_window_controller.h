@@ -67,8 +67,11 @@ class MainWindowController {
     return {context_.link, context_.view, context_.state.network, context_.state.device};
   }
   UsageContext usage() {
-    return {context_.link,  context_.view,    context_.state.usage, context_.files,
-            context_.clock, context_.sleeper, context_.trace};
+    const Options& options = context_.state.options;
+    return {context_.link,        context_.view,
+            context_.state.usage, context_.files,
+            context_.clock,       context_.sleeper,
+            context_.trace,       {options.session_log, options.hex_profiles}};
   }
   DialerContext dialer() { return {context_.processes, context_.boxes, context_.view}; }
   void reset_usage();

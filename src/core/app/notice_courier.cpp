@@ -27,7 +27,7 @@ void NoticeCourier::discard(const NoticeMessage& message) {
     pool_.release(pool_.acquired_slot_at(message.first));
 }
 
-const Notice* NoticeCourier::unpack(const NoticeMessage& message, Notice& scratch) {
+Notice* NoticeCourier::unpack(const NoticeMessage& message, Notice& scratch) {
   if (message.second != token_ || message.offset > kLastNotice || message.offset == kUnusedNotice)
     return nullptr;
   const auto id = static_cast<NoticeId>(message.offset);
@@ -37,13 +37,12 @@ const Notice* NoticeCourier::unpack(const NoticeMessage& message, Notice& scratc
     scratch.value = static_cast<std::uint32_t>(message.first);
     return &scratch;
   }
-  const Notice* copy = pool_.acquired_slot_at(message.first);
+  Notice* copy = pool_.acquired_slot_at(message.first);
   return copy != nullptr && copy->id == id ? copy : nullptr;
 }
 
-void NoticeCourier::done(const Notice* notice) {
-  if (notice != nullptr && carries_report(notice->id))
-    pool_.release(pool_.acquired_slot_at(reinterpret_cast<std::uintptr_t>(notice)));
+void NoticeCourier::done(Notice* notice) {
+  if (notice != nullptr && carries_report(notice->id)) pool_.release(notice);
 }
 
 }  // namespace kivo

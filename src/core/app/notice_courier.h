@@ -29,9 +29,9 @@ class NoticeCourier {
   void discard(const NoticeMessage& message);
   // The notice a received message carries, or null when the message is not one this process
   // posted. A notice without a report is copied into `scratch`.
-  const Notice* unpack(const NoticeMessage& message, Notice& scratch);
+  Notice* unpack(const NoticeMessage& message, Notice& scratch);
   // Gives back the slot of a notice from unpack() once it has been handled.
-  void done(const Notice* notice);
+  void done(Notice* notice);
 
  private:
   NoticePool& pool_;

@@ -219,11 +219,9 @@ Decision DispatchRows::cms_error(Dispatcher& d, std::string_view line, std::size
 
 // "+CREG:" ends the chunk as a Novatel exchange waits for when nothing follows its line.
 Decision DispatchRows::creg(Dispatcher&, std::string_view line, std::size_t) {
-  const void* cr = std::memchr(line.data(), '\r', line.size());
-  if (!cr) return {Outcome::EndOfChunk};
-  const std::size_t next = static_cast<std::size_t>(static_cast<const char*>(cr) - line.data()) + 2;
-  if (next >= line.size()) return {Outcome::EndOfChunk};
-  return {Outcome::GoOn, next};
+  const Decision next = past_line_end(line);
+  if (next.outcome == Outcome::GoOn && next.next < line.size()) return next;
+  return {Outcome::EndOfChunk};
 }
 
 // Only a location report is a report; the answer to a query ("+CGREG: 2,1,...") is a response.

@@ -80,7 +80,7 @@ std::uint32_t minus_offset(std::uint32_t value, std::uint32_t high, std::uint32_
 void show_profiles(const UsageContext& context, const FlowReport& report) {
   MainView& view = context.view;
   FormattedText text;
-  if (context.usage.hex_profiles) {
+  if (context.settings.hex_profiles) {
     std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(report.qos_tx));
     view.set_text(IDC_PROFILE_UP, text);
     std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(report.qos_rx));
@@ -173,7 +173,7 @@ void clear_session_display(const UsageContext& context) {
   show_session(view, SessionCounters{});
   show_rate(view, IDC_RATE_UP, 0);
   show_rate(view, IDC_RATE_DOWN, 0);
-  if (context.usage.hex_profiles) {
+  if (context.settings.hex_profiles) {
     view.set_text(IDC_PROFILE_UP, "00000000");
     view.set_text(IDC_PROFILE_DOWN, "00000000");
   } else {

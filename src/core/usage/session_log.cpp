@@ -26,7 +26,7 @@ bool write_session_log(const UsageContext& context, const char* event) {
 }
 
 void log_event(const UsageContext& context, const char* event) {
-  if (context.usage.session_log) write_session_log(context, event);
+  if (context.settings.session_log) write_session_log(context, event);
 }
 
 }  // namespace kivo

@@ -18,9 +18,6 @@ struct UsageState {
   DataPaths data_paths;
   // usage.bin was there at start but could not be read: never saved over in this run.
   bool store_unreadable = false;
-  // From the command line: keep the session log, show QoS profiles as raw hexadecimal.
-  bool session_log = false;
-  bool hex_profiles = false;
 };
 
 }  // namespace kivo

@@ -27,17 +27,14 @@ PdpContextStatus read_context(std::string_view line) {
 
 bool parse_cgact(std::string_view response, PdpContextStatus& status) {
   if (!starts_with(response, kCgactPrefix)) return false;
-  std::string_view line = first_line(response);
-  status = read_context(line);
+  status = read_context(first_line(response));
   // A modem lists each context on a line of its own, and the dial-up need not run on the first.
-  std::size_t pos = line.size();
-  while (status.state != kActivated && pos < response.size()) {
-    pos = response.find_first_not_of("\r\n", pos);
-    if (pos == std::string_view::npos) break;
-    line = first_line(response.substr(pos));
-    pos += line.size();
-    if (!starts_with(line, kCgactPrefix)) continue;
-    const PdpContextStatus context = read_context(line);
+  for (std::string_view rest = response; status.state != kActivated;) {
+    const std::size_t line_end = rest.find_first_of("\r\n");
+    if (line_end == std::string_view::npos) break;
+    rest.remove_prefix(line_end + 1);
+    if (!starts_with(rest, kCgactPrefix)) continue;
+    const PdpContextStatus context = read_context(first_line(rest));
     if (context.state == kActivated) status = context;
   }
   return true;

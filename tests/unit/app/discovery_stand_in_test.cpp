@@ -8,6 +8,7 @@
 
 #include "support/fake_link_control.h"
 #include "support/fake_main_view.h"
+#include "support/fake_sleeper.h"
 #include "support/journal.h"
 #include "view/control_ids.h"
 
@@ -16,16 +17,11 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-class NoSleep : public Sleeper {
- public:
-  void sleep_ms(unsigned) override {}
-};
-
 struct DiscoveryStandInTest : ::testing::Test {
   test::Journal journal;
   test::FakeMainView view{journal};
   test::FakeLinkControl link{journal};
-  NoSleep sleeper;
+  test::RecordingSleeper sleeper;
   AppState state;
 
   DiscoveryStandInTest() {

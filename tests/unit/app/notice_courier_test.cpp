@@ -41,7 +41,7 @@ TEST_F(NoticeCourierTest, CompletionsAndValuesTravelWithoutASlotEvenWhenThePoolI
        {NoticeId::SmsWorkerDone, NoticeId::DiscoveryDone, NoticeId::UssdHelpWorkerDone,
         NoticeId::SmsFailed, NoticeId::Signal, NoticeId::UssdSessionEnded}) {
     ASSERT_TRUE(courier.pack(plain(id, 17), message)) << static_cast<unsigned>(id);
-    const Notice* notice = courier.unpack(message, scratch);
+    Notice* notice = courier.unpack(message, scratch);
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->id, id);
     EXPECT_EQ(notice->value, 17u);
@@ -55,7 +55,7 @@ TEST_F(NoticeCourierTest, AReportArrivesAsItsOwnCopyAndItsSlotComesBackOnceHandl
   ASSERT_TRUE(courier.pack(boot(3), message));
   EXPECT_EQ(message.offset, 18u);
   EXPECT_EQ(pool.in_use(), 1u);
-  const Notice* notice = courier.unpack(message, scratch);
+  Notice* notice = courier.unpack(message, scratch);
   ASSERT_NE(notice, nullptr);
   EXPECT_EQ(std::get<BootReport>(notice->report).values[0], 3u);
   courier.done(notice);

@@ -30,7 +30,7 @@ struct ConnectionTest : test::UsageTest {
   test::FakeRegistry registry;
 
   ConnectionTest() {
-    state.session_log = true;
+    context.settings.session_log = true;
     state.session = {65, 1000, 2000};
   }
 };

@@ -24,7 +24,7 @@ FlowReport report(std::uint32_t duration, std::uint32_t tx_rate = 0, std::uint32
 
 struct FlowReportTest : test::UsageTest {
   FlowReportTest() {
-    state.session_log = true;
+    context.settings.session_log = true;
     state.session = {7, 700, 7000};  // from an earlier report
   }
 };
@@ -168,7 +168,7 @@ TEST_F(FlowReportTest, ProfilesLoseTheirEncodingOffsetOrShowRawInHex) {
     EXPECT_EQ(text(IDC_PROFILE_UP), c.up) << c.qos_tx;
     EXPECT_EQ(text(IDC_PROFILE_DOWN), c.down) << c.qos_rx;
   }
-  state.hex_profiles = true;
+  context.settings.hex_profiles = true;
   FlowReport r = report(12);
   r.qos_tx = 6321784;
   r.qos_rx = 0x1000abcd;
@@ -180,7 +180,7 @@ TEST_F(FlowReportTest, ProfilesLoseTheirEncodingOffsetOrShowRawInHex) {
 TEST_F(FlowReportTest, ClearingAtStartZeroesEveryCounterAndField) {
   state.rates.max_tx_rate = 9;
   state.rates.tx_history[2] = 9;
-  state.hex_profiles = true;
+  context.settings.hex_profiles = true;
   clear_flow_display(context);
   EXPECT_EQ(state.session.tx_bytes, 0);
   EXPECT_EQ(state.rates.max_tx_rate, 0u);

@@ -310,7 +310,7 @@ TEST_F(UsageStoreTest, ASessionLogRowHoldsTheCountersBeforeTheEvent) {
 
   // Only with /SESSIONLOG, and only where there is a data folder.
   log_event(context, "RESET TOTALS");
-  state.session_log = true;
+  context.settings.session_log = true;
   files.unwritable.insert(test::kSessionLogPath);
   EXPECT_FALSE(write_session_log(context, "RESET TOTALS"));
   files.unwritable.clear();
@@ -321,7 +321,7 @@ TEST_F(UsageStoreTest, ASessionLogRowHoldsTheCountersBeforeTheEvent) {
 }
 
 TEST_F(UsageStoreTest, AResetLogsTheTotalsItResets) {
-  state.session_log = true;
+  context.settings.session_log = true;
   state.totals.total_tx_bytes = 5000;
   reset_totals(context);
   EXPECT_EQ(session_log(), "\"2009/03/07\",\"14:05:09\",\"RESET TOTALS\",0,0,0,0,5000,0\r\n");
