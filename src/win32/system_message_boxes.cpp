@@ -25,6 +25,10 @@ UINT buttons_flag(BoxButtons buttons) {
       return MB_YESNO;
     case BoxButtons::YesNoCancel:
       return MB_YESNOCANCEL;
+    case BoxButtons::OkCancel:
+      return MB_OKCANCEL;
+    case BoxButtons::RetryCancel:
+      return MB_RETRYCANCEL;
   }
   return MB_OK;
 }
@@ -48,6 +52,8 @@ BoxAnswer answer(int result) {
       return BoxAnswer::No;
     case IDCANCEL:
       return BoxAnswer::Cancel;
+    case IDRETRY:
+      return BoxAnswer::Retry;
     default:
       return BoxAnswer::Ok;
   }

@@ -10,8 +10,8 @@ constexpr char kBoxCaption[] = "KIVO";
 
 enum class BoxOwner { None, MainWindow };
 enum class BoxIcon { Information, Warning, Error, Question };
-enum class BoxButtons { Ok, YesNo, YesNoCancel };
-enum class BoxAnswer { Ok, Yes, No, Cancel };
+enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class BoxAnswer { Ok, Yes, No, Cancel, Retry };
 
 struct BoxRequest {
   BoxOwner owner = BoxOwner::None;

@@ -18,7 +18,7 @@ struct ShownBox {
   int default_button;
 };
 
-// Records every box and answers from a queue (Ok, or the first button, when the queue is empty).
+// Records every box and answers from a queue (the first button when the queue is empty).
 class FakeMessageBoxes : public MessageBoxes {
  public:
   BoxAnswer show(const BoxRequest& r) override {
@@ -29,7 +29,15 @@ class FakeMessageBoxes : public MessageBoxes {
       answers_.pop_front();
       return a;
     }
-    return r.buttons == BoxButtons::Ok ? BoxAnswer::Ok : BoxAnswer::Yes;
+    switch (r.buttons) {
+      case BoxButtons::YesNo:
+      case BoxButtons::YesNoCancel:
+        return BoxAnswer::Yes;
+      case BoxButtons::RetryCancel:
+        return BoxAnswer::Retry;
+      default:
+        return BoxAnswer::Ok;
+    }
   }
   void queue_answer(BoxAnswer a) {
     std::lock_guard<std::mutex> lock(mutex_);
