@@ -12,6 +12,7 @@
 #include "link/link_profile.h"
 #include "link/mode_parser.h"
 #include "link/novatel.h"
+#include "link/pin_mask.h"
 #include "link/number_reader.h"
 #include "link/registration_parser.h"
 #include "link/ussd_parser.h"
@@ -53,14 +54,22 @@ inline bool is_line_end(char c) {
   return c == '\r' || c == '\n';
 }
 
-// Where the next line begins, from `p` on: past blank lines and past the echo of a command (the
-// line behind an echo is not tested for "AT" again). `n` when nothing is left.
+constexpr char kEscape = '\x1b';
+
+std::size_t past_echo(const char* chunk, std::size_t p, std::size_t n) {
+  while (p < n && !is_line_end(chunk[p])) ++p;
+  while (p < n && is_line_end(chunk[p])) ++p;
+  return p;
+}
+
+// Where the next line begins, from `p` on: past blank lines, past the echo of the escape line
+// sent before the first command (a modem left with echo on sends it back, maybe only after the
+// next command went out, and it must not pass for that command's answer), and past the echo of
+// a command (the line behind an echo is not tested for "AT" again). `n` when nothing is left.
 std::size_t next_line(const char* chunk, std::size_t p, std::size_t n) {
   while (p < n && is_line_end(chunk[p])) ++p;
-  if (n - p >= 2 && chunk[p] == 'A' && chunk[p + 1] == 'T') {
-    while (p < n && !is_line_end(chunk[p])) ++p;
-    while (p < n && is_line_end(chunk[p])) ++p;
-  }
+  while (p < n && chunk[p] == kEscape) p = past_echo(chunk, p, n);
+  if (n - p >= 2 && chunk[p] == 'A' && chunk[p + 1] == 'T') p = past_echo(chunk, p, n);
   return p;
 }
 
@@ -279,6 +288,17 @@ void Dispatcher::trace_line(const char* label, const char* line, std::size_t lin
   context_.trace->labelled(label, line, first_line(std::string_view(line, line_length)).size());
 }
 
+// Every chunk is traced, with the SIM codes of an echoed PIN command masked.
+void Dispatcher::trace_received(const char* chunk, std::size_t length) {
+  if (!pin_echo_expected_.load(std::memory_order_relaxed)) {
+    context_.trace->labelled("received data: ", chunk, length);
+    return;
+  }
+  char masked[kPinMaskBufferSize];
+  const std::string_view shown = mask_pin_codes({chunk, length}, masked);
+  context_.trace->labelled("received data: ", shown.data(), shown.size());
+}
+
 // Replaces a Novatel diagnostic reply in place by the text it carries.
 void Dispatcher::unwrap_novatel(std::uint8_t* chunk, std::size_t length) {
   std::uint8_t status = novatel_status_.load();
@@ -294,7 +314,7 @@ void Dispatcher::rx_dispatch(char* chunk, std::size_t length) {
   const void* nul = std::memchr(chunk, '\0', length);
   const std::size_t n =
       nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - chunk) : length;
-  if (context_.trace) context_.trace->labelled("received data: ", chunk, n);
+  if (context_.trace) trace_received(chunk, n);
   std::size_t p = 0;
   for (;;) {
     p = next_line(chunk, p, n);

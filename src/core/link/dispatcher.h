@@ -52,6 +52,9 @@ class Dispatcher {
   void set_sms_send_pending(bool pending) { sms_send_pending_.store(pending); }
   bool sms_send_pending() const { return sms_send_pending_.load(); }
 
+  // Set while the command last sent carries the SIM codes: its echo is traced masked.
+  void set_pin_echo_expected(bool expected) { pin_echo_expected_.store(expected); }
+
   // NovatelStatus: the status byte of the last Novatel reply unwrapped.
   std::uint8_t novatel_status() const { return novatel_status_.load(); }
   void set_novatel_status(std::uint8_t status) { novatel_status_.store(status); }
@@ -65,10 +68,12 @@ class Dispatcher {
   template <typename Report>
   void post_report(NoticeId id, const Report& report);
   void trace_line(const char* label, const char* line, std::size_t line_length);
+  void trace_received(const char* chunk, std::size_t length);
 
   DispatcherContext context_;
   std::atomic<bool> sms_send_pending_{false};
   std::atomic<std::uint8_t> novatel_status_{0};
+  std::atomic<bool> pin_echo_expected_{false};
 };
 
 }  // namespace kivo

@@ -8,6 +8,7 @@
 #include "link/dispatcher.h"
 #include "link/link_profile.h"
 #include "link/novatel.h"
+#include "link/pin_mask.h"
 
 namespace kivo {
 
@@ -211,7 +212,10 @@ Reply ModemLink::tx_at_command(const char* command) {
   std::lock_guard<std::mutex> exchange(s.exchange_mutex);
   Reply reply;
   const std::shared_ptr<SerialPort> port = s.port();
-  context_.trace("sent data: %s", command);
+  char masked[kPinMaskBufferSize];
+  const std::string_view shown = mask_pin_codes(command, masked);
+  context_.trace.labelled("sent data: ", shown.data(), shown.size());
+  s.dispatcher.set_pin_echo_expected(shown.data() != command);
   s.reset_response_event();
   bool written;
   if (link_profile(context_.command_set.load()).diagnostic_framing) {

@@ -95,6 +95,24 @@ TEST(Dispatcher, AChunkEndingInsideAnEchoIsTheEndOfChunk) {
   }
 }
 
+// A modem left with echo on sends back the escape line; it may arrive alone, after the next
+// command went out, or ahead of that command's echo and answer.
+TEST(Dispatcher, TheEchoedEscapeLineIsNoAnswer) {
+  const struct {
+    const char* chunk;
+    Captures captured;
+  } cases[] = {
+      {"\x1b\r\n", {}},
+      {"\x1b\r\nAT\r\r\nOK\r\n", {"OK\r\n"}},
+      {"\x1b\r\n\x1b\r\n\r\nOK\r\n", {"OK\r\n"}},
+  };
+  for (const auto& c : cases) {
+    DispatchHarness h;
+    h.feed(c.chunk);
+    EXPECT_EQ(h.responses.captures(), c.captured) << c.chunk;
+  }
+}
+
 TEST(Dispatcher, LowerCaseAtIsNoEcho) {
   DispatchHarness h;
   h.feed("at\r\nOK\r\n");
@@ -390,6 +408,13 @@ TEST(Dispatcher, TracesTheWholeChunk) {
   h.feed("\r\n^RSSI:17\r\n\r\nOK\r\n");
   ASSERT_FALSE(h.trace_sink.lines().empty());
   EXPECT_EQ(h.trace_sink.lines()[0], "KIVO: received data: \r\n^RSSI:17\r\n\r\nOK\r\n");
+}
+
+TEST(Dispatcher, TheCodesOfAnEchoedPinCommandAreNotTraced) {
+  DispatchHarness h;
+  h.dispatcher.set_pin_echo_expected(true);
+  h.feed("AT+CPIN=1234\r\r\nOK\r\n");
+  EXPECT_EQ(h.trace_sink.lines()[0], "KIVO: received data: AT+CPIN=********\r\r\nOK\r\n");
 }
 
 TEST(Dispatcher, TheChunkEndsAtItsFirstNul) {

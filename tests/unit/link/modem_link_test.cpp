@@ -213,6 +213,17 @@ TEST(ModemLinkSend, CommandAndItsResponse) {
   EXPECT_TRUE(f.trace_sink.contains("KIVO: sent data: AT+CSQ\r\n"));
 }
 
+TEST(ModemLinkSend, ThePinGoesOnTheWireButNotIntoTheTrace) {
+  LinkFixture f;
+  ASSERT_EQ(f.link.open_modem_link("COM1"), 1);
+  f.answer_with("AT+CPIN=4711\r\r\nOK\r\n");  // a modem that still echoes
+  f.link.tx_at_command("AT+CPIN=4711\r\n");
+  EXPECT_EQ(f.modem()->written(), std::vector<std::string>{"AT+CPIN=4711\r\n"});
+  EXPECT_TRUE(f.trace_sink.contains("KIVO: sent data: AT+CPIN=********\r\n"));
+  for (const std::string& line : f.trace_sink.lines())
+    EXPECT_EQ(line.find("4711"), std::string::npos) << line;
+}
+
 TEST(ModemLinkSend, NoResponseTimesOutAndKeepsThePreviousText) {
   LinkFixture f(kShortWaits);
   ASSERT_EQ(f.link.open_modem_link("COM1"), 1);
