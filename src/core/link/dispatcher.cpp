@@ -12,8 +12,8 @@
 #include "link/link_profile.h"
 #include "link/mode_parser.h"
 #include "link/novatel.h"
-#include "link/pin_mask.h"
 #include "link/number_reader.h"
+#include "link/pin_mask.h"
 #include "link/registration_parser.h"
 #include "link/ussd_parser.h"
 
