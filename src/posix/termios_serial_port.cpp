@@ -119,4 +119,11 @@ std::unique_ptr<SerialPort> TermiosSerialPortOpener::open(const char* port_name)
   return std::make_unique<TermiosSerialPort>(fd, wake[0], wake[1]);
 }
 
+bool TermiosSerialPortOpener::probe_port(const char* port_name) {
+  const int fd = ::open(port_name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  close(fd);
+  return true;
+}
+
 }  // namespace kivo

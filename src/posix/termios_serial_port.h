@@ -33,6 +33,7 @@ class TermiosSerialPort : public SerialPort {
 class TermiosSerialPortOpener : public SerialPortOpener {
  public:
   std::unique_ptr<SerialPort> open(const char* port_name) override;
+  bool probe_port(const char* port_name) override;
 };
 
 }  // namespace kivo

@@ -32,6 +32,16 @@ bool configure(HANDLE port) {
   return SetCommTimeouts(port, &timeouts) != FALSE;
 }
 
+// "\\.\" and the port name in 20 bytes, opened unshared for overlapped I/O; a name too long
+// for the path is refused rather than cut into the name of some other port.
+HANDLE open_device(const char* port_name) {
+  char path[20];
+  const int length = std::snprintf(path, sizeof(path), "\\\\.\\%s", port_name);
+  if (length < 0 || length >= static_cast<int>(sizeof(path))) return INVALID_HANDLE_VALUE;
+  return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_OVERLAPPED, nullptr);
+}
+
 }  // namespace
 
 OverlappedSerialPort::OverlappedSerialPort(HANDLE port)
@@ -135,17 +145,20 @@ void OverlappedSerialPort::purge() {
 }
 
 std::unique_ptr<SerialPort> OverlappedSerialPortOpener::open(const char* port_name) {
-  char path[20];
-  const int length = std::snprintf(path, sizeof(path), "\\\\.\\%s", port_name);
-  if (length < 0 || length >= static_cast<int>(sizeof(path))) return nullptr;
-  HANDLE port = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_OVERLAPPED, nullptr);
+  HANDLE port = open_device(port_name);
   if (port == INVALID_HANDLE_VALUE) return nullptr;
   if (!configure(port)) {
     CloseHandle(port);
     return nullptr;
   }
   return std::make_unique<OverlappedSerialPort>(port);
+}
+
+bool OverlappedSerialPortOpener::probe_port(const char* port_name) {
+  HANDLE port = open_device(port_name);
+  if (port == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(port);
+  return true;
 }
 
 }  // namespace kivo

@@ -41,6 +41,7 @@ class OverlappedSerialPort : public SerialPort {
 class OverlappedSerialPortOpener : public SerialPortOpener {
  public:
   std::unique_ptr<SerialPort> open(const char* port_name) override;
+  bool probe_port(const char* port_name) override;
 };
 
 }  // namespace kivo

@@ -41,6 +41,9 @@ class SerialPortOpener {
   // Opens "\\.\<port_name>" (or the device the name maps to) at 115200 8N1 with DTR and RTS on
   // and a 1 ms read interval; null on any failure.
   virtual std::unique_ptr<SerialPort> open(const char* port_name) = 0;
+  // Opens the port as open() does but without configuring it, for reading and writing, not
+  // shared, and closes it at once. True when it opened.
+  virtual bool probe_port(const char* port_name) = 0;
 };
 
 }  // namespace kivo

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <map>
 #include <string>
 
@@ -17,13 +18,19 @@ class FakeLinkControl : public LinkControl {
   explicit FakeLinkControl(Journal& journal) : journal_(journal) {}
 
   int open_result = 1;
+  std::deque<int> open_results;  // taken first, one per open, before open_result
   bool open = false;
   std::map<std::string, std::string> answers;  // by command, with its CR LF
 
   int open_modem_link(const char* port_name) override {
     journal_.add(std::string("open ") + port_name);
-    open = open_result == 1;
-    return open_result;
+    int result = open_result;
+    if (!open_results.empty()) {
+      result = open_results.front();
+      open_results.pop_front();
+    }
+    open = result == 1;
+    return result;
   }
   void close() override {
     journal_.add("close");

@@ -182,6 +182,19 @@ class FakeSerialPortOpener : public SerialPortOpener {
     if (fail_) return nullptr;
     return std::make_unique<FakeSerialPort>(modem_);
   }
+  // Opens nothing that stays: records the name, runs `during_probe` (what changes meanwhile)
+  // and fails when told to.
+  bool probe_port(const char* port_name) override {
+    bool opens;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      probed_names_.emplace_back(port_name);
+      opens = !fail_;
+    }
+    if (during_probe) during_probe();
+    return opens;
+  }
+  std::function<void()> during_probe;
   // The modem the next open connects to (set it up before opening).
   std::shared_ptr<FakeModem> modem() const {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -199,11 +212,16 @@ class FakeSerialPortOpener : public SerialPortOpener {
     std::lock_guard<std::mutex> lock(mutex_);
     return opened_names_;
   }
+  std::vector<std::string> probed_names() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return probed_names_;
+  }
 
  private:
   mutable std::mutex mutex_;
   std::shared_ptr<FakeModem> modem_ = std::make_shared<FakeModem>();
   std::vector<std::string> opened_names_;
+  std::vector<std::string> probed_names_;
   bool fail_ = false;
 };
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "base/command_set.h"
+#include "base/registry.h"
+#include "link/serial_port.h"
+
+namespace kivo {
+
+// One complete search of the registry for the port on which the modem takes AT commands: the
+// drivers of the serial-port class first (Huawei, Option, Novatel, Sierra), then those of the
+// modem class (Nokia), each confirmed against the device map of active ports. On success writes
+// the port name as the driver's entry holds it and the vendor's command set; otherwise writes
+// nothing. Registry errors only skip the entry concerned, and every key opened is closed.
+bool scan_for_modem_port(Registry& registry, char (&port_name)[kMaxPortNameLength + 1],
+                         CommandSet& command_set);
+
+}  // namespace kivo
