@@ -5,6 +5,10 @@
 
 namespace kivo {
 
+// ESC CR LF, written raw before the first command: it ends whatever half-written line or SMS text
+// the modem may still be holding from an earlier program.
+constexpr unsigned char EscapeLine[] = {0x1B, 0x0D, 0x0A};
+
 // The outcome of one exchange: `result` is 1 on success, 0 when a 2000 ms wait timed out.
 // `text` is the ResponseBuffer as it stood when the exchange ended; after a time-out it still
 // holds the previous response, exactly as the modem link keeps it.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <cstdio>
 #include <deque>
 #include <map>
 #include <string>
@@ -43,26 +41,15 @@ class FakeLinkControl : public LinkControl {
     return {1, answer == answers.end() ? "OK" : answer->second};
   }
   int tx_data(const void* bytes, std::size_t count) override {
-    journal_.add("data " + hex(bytes, count));
+    journal_.add("data " + hex_bytes(bytes, count));
     return 1;
   }
   Reply tx_data_and_get_response(const void* bytes, std::size_t count) override {
-    journal_.add("exchange " + hex(bytes, count));
+    journal_.add("exchange " + hex_bytes(bytes, count));
     return {1, "OK"};
   }
 
  private:
-  static std::string hex(const void* bytes, std::size_t count) {
-    std::string text;
-    char byte[4];
-    for (std::size_t i = 0; i < count; ++i) {
-      std::snprintf(byte, sizeof(byte), i ? " %02X" : "%02X",
-                    static_cast<const std::uint8_t*>(bytes)[i]);
-      text += byte;
-    }
-    return text;
-  }
-
   Journal& journal_;
 };
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -26,5 +29,17 @@ class Journal {
   std::mutex mutex_;
   std::vector<std::string> entries_;
 };
+
+// Bytes as the journals of the fakes write them: "29 01 00 31 40 7E".
+inline std::string hex_bytes(const void* bytes, std::size_t count) {
+  std::string text;
+  char byte[4];
+  for (std::size_t i = 0; i < count; ++i) {
+    std::snprintf(byte, sizeof(byte), i ? " %02X" : "%02X",
+                  static_cast<const std::uint8_t*>(bytes)[i]);
+    text += byte;
+  }
+  return text;
+}
 
 }  // namespace kivo::test
