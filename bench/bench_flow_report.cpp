@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "link/flow_parser.h"
@@ -40,6 +41,7 @@ class NullView : public MainView {
   void set_timer(unsigned, unsigned) override {}
   void kill_timer(unsigned) override {}
   BoxAnswer show_box(const BoxRequest&) override { return BoxAnswer::Ok; }
+  void show_device_info(const std::function<void(DeviceInfoView&)>&) override {}
   void post(const Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "device_info_dialog.h"
 #include "res/resource_ids.h"
 #include "system_message_boxes.h"
 
@@ -140,6 +141,10 @@ void DialogMainView::kill_timer(unsigned timer) {
 
 BoxAnswer DialogMainView::show_box(const BoxRequest& request) {
   return show_message_box(dialog_, request);
+}
+
+void DialogMainView::show_device_info(const std::function<void(DeviceInfoView&)>& fill) {
+  run_device_info_dialog(instance_, dialog_, icon_, fill);
 }
 
 void DialogMainView::post(const Notice& notice) {

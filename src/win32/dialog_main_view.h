@@ -47,6 +47,7 @@ class DialogMainView : public MainView {
   void kill_timer(unsigned timer) override;
 
   BoxAnswer show_box(const BoxRequest& request) override;
+  void show_device_info(const std::function<void(DeviceInfoView&)>& fill) override;
 
   void post(const Notice& notice) override;
   void post_close() override;

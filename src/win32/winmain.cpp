@@ -16,6 +16,7 @@
 #include "link/modem_link.h"
 #include "main_window.h"
 #include "overlapped_serial_port.h"
+#include "pin_dialog.h"
 #include "startup_platform.h"
 #include "system_clock.h"
 #include "system_file_system.h"
@@ -60,6 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::ModemLink link({opener, notices, trace, boxes, state.device.command_set});
   kivo::SystemWorkerThreads workers;
   kivo::DialogMainView view(notices, main_window_handle);
+  // For the modem's initialization on the discovery thread, when the SIM wants its PIN.
+  kivo::DialogPinPrompt pin_prompt(instance, main_window_handle);
   kivo::MainWindowController controller(
       {state, view, workers, link, registry, files, trace, clock, processes, boxes});
 

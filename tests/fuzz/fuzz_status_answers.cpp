@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ class ListOnlyView : public kivo::MainView {
   void set_timer(unsigned, unsigned) override {}
   void kill_timer(unsigned) override {}
   kivo::BoxAnswer show_box(const kivo::BoxRequest&) override { return kivo::BoxAnswer::Ok; }
+  void show_device_info(const std::function<void(kivo::DeviceInfoView&)>&) override {}
   void post(const kivo::Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}

@@ -30,6 +30,8 @@ struct Arguments {
   unsigned timeout_ms = kDefaultTimeoutMs;
   std::string wait_text;
   bool has_wait_text = false;
+  // --dialog TITLE: the program's dialog with that title instead of the main window.
+  std::string dialog_title;
 };
 
 int print(const JsonObject& object, int exit_code = 0) {
@@ -56,21 +58,31 @@ JsonObject window_state(HWND window) {
       .add("minimized", IsIconic(window) != FALSE);
 }
 
-HWND main_window_or_null(const Arguments& args) {
-  return wait_for(find_main_window, args.timeout_ms);
+// The window a command works on: the main window, or the dialog --dialog names.
+HWND find_target(const Arguments& args) {
+  return args.dialog_title.empty() ? find_main_window() : find_dialog(args.dialog_title);
+}
+
+HWND target_or_null(const Arguments& args) {
+  return wait_for([&args] { return find_target(args); }, args.timeout_ms);
+}
+
+int fail_no_target(const Arguments& args) {
+  const std::string& title = args.dialog_title.empty() ? kMainWindowTitle : args.dialog_title;
+  return fail("no visible window titled " + title);
 }
 
 // wait-window: waits until the main window is visible and prints its state.
 int cmd_wait_window(const Arguments& args) {
-  HWND window = main_window_or_null(args);
-  return window ? print(window_state(window)) : fail("no visible window titled Kivoscope");
+  HWND window = target_or_null(args);
+  return window ? print(window_state(window)) : fail_no_target(args);
 }
 
 // status-text [--wait TEXT]: prints the status bar's text; with --wait, first waits until the
 // text is TEXT.
 int cmd_status_text(const Arguments& args) {
-  HWND window = main_window_or_null(args);
-  if (!window) return fail("no visible window titled Kivoscope");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
   HWND bar = GetDlgItem(window, kStatusBarId);
   if (!bar) return fail("the main window has no status bar");
   const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
@@ -113,8 +125,8 @@ int cmd_answer(const Arguments& args) {
 
 // minimize: minimizes the main window as its title-bar button does.
 int cmd_minimize(const Arguments& args) {
-  HWND window = main_window_or_null(args);
-  if (!window) return fail("no visible window titled Kivoscope");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
   PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
   while (!IsIconic(window)) {
@@ -125,16 +137,16 @@ int cmd_minimize(const Arguments& args) {
 }
 
 // window: prints the main window's state now, without waiting for it.
-int cmd_window(const Arguments&) {
-  HWND window = find_main_window();
-  return window ? print(window_state(window)) : fail("no visible window titled Kivoscope");
+int cmd_window(const Arguments& args) {
+  HWND window = find_target(args);
+  return window ? print(window_state(window)) : fail_no_target(args);
 }
 
 // read [ID...]: every control of the main window (or the named ones), its status bar, focus,
 // default button and the program's open boxes.
 int cmd_read(const Arguments& args) {
-  HWND window = main_window_or_null(args);
-  if (!window) return fail("no visible window titled Kivoscope");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
   std::vector<int> ids;
   for (const std::string& id : args.positional) ids.push_back(std::atoi(id.c_str()));
   std::printf("%s\n", describe_main_window(window, ids).c_str());
@@ -145,9 +157,9 @@ int cmd_read(const Arguments& args) {
 // reach it; null after printing the error.
 HWND usable_control(const Arguments& args, const std::string& id_text,
                     std::initializer_list<const char*> kinds, HWND* window_out) {
-  HWND window = main_window_or_null(args);
+  HWND window = target_or_null(args);
   if (!window) {
-    fail("no visible window titled Kivoscope");
+    fail_no_target(args);
     return nullptr;
   }
   const int id = std::atoi(id_text.c_str());
@@ -235,8 +247,8 @@ int cmd_key(const Arguments& args) {
   const std::string& name = args.positional[0];
   const WPARAM key = name == "enter" ? VK_RETURN : name == "escape" ? VK_ESCAPE : 0;
   if (key == 0) return fail("unknown key " + name);
-  HWND window = main_window_or_null(args);
-  if (!window) return fail("no visible window titled Kivoscope");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
   const int focus = focused_control(window);
   HWND target = focus != 0 ? GetDlgItem(window, focus) : window;
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(key), MAPVK_VK_TO_VSC))
@@ -248,8 +260,8 @@ int cmd_key(const Arguments& args) {
 
 // close: asks the main window to close, as its close box does.
 int cmd_close(const Arguments& args) {
-  HWND window = main_window_or_null(args);
-  if (!window) return fail("no visible window titled Kivoscope");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
   PostMessageA(window, WM_CLOSE, 0, 0);
   return print(JsonObject().add("closed", hex_handle(window)));
 }
@@ -258,8 +270,8 @@ int cmd_close(const Arguments& args) {
 // 0x hexadecimal), as any other program on the desktop may.
 int cmd_post(const Arguments& args) {
   if (args.positional.size() != 3) return fail("post needs an offset from WM_APP and two numbers");
-  HWND window = main_window_or_null(args);
-  if (!window) return fail("no visible window titled Kivoscope");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
   const unsigned offset =
       static_cast<unsigned>(std::strtoul(args.positional[0].c_str(), nullptr, 0));
   const auto wparam = static_cast<WPARAM>(std::strtoull(args.positional[1].c_str(), nullptr, 0));
@@ -292,7 +304,7 @@ constexpr Command kCommands[] = {
 };
 
 int usage() {
-  std::fprintf(stderr, "usage: uiprobe COMMAND [ARGS] [--timeout MS]\n");
+  std::fprintf(stderr, "usage: uiprobe COMMAND [ARGS] [--timeout MS] [--dialog TITLE]\n");
   for (const Command& command : kCommands) std::fprintf(stderr, "  %s\n", command.usage);
   return 2;
 }
@@ -301,6 +313,8 @@ bool parse(int argc, char** argv, Arguments& args) {
   for (int i = 2; i < argc; ++i) {
     if (std::strcmp(argv[i], "--timeout") == 0 && i + 1 < argc) {
       args.timeout_ms = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+    } else if (std::strcmp(argv[i], "--dialog") == 0 && i + 1 < argc) {
+      args.dialog_title = argv[++i];
     } else if (std::strcmp(argv[i], "--wait") == 0 && i + 1 < argc) {
       args.wait_text = argv[++i];
       args.has_wait_text = true;

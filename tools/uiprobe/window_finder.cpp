@@ -1,6 +1,7 @@
 #include "window_finder.h"
 
 #include <cstring>
+#include <utility>
 
 namespace uiprobe {
 namespace {
@@ -22,8 +23,7 @@ bool is_class(HWND window, const char* name) {
 }
 
 struct Search {
-  bool (*matches)(HWND, HWND) = nullptr;
-  HWND main_window = nullptr;
+  std::function<bool(HWND)> matches;
   std::vector<HWND> found;
   bool all = false;
 };
@@ -31,18 +31,23 @@ struct Search {
 BOOL CALLBACK check_top_level(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   if (!IsWindowVisible(window) || !is_class(window, kDialogClass)) return TRUE;
-  if (!search->matches(window, search->main_window)) return TRUE;
+  if (!search->matches(window)) return TRUE;
   search->found.push_back(window);
   return search->all ? TRUE : FALSE;
 }
 
-std::vector<HWND> find_top_level(bool (*matches)(HWND, HWND), bool all, HWND main_window) {
+std::vector<HWND> find_top_level(std::function<bool(HWND)> matches, bool all) {
   Search search;
-  search.matches = matches;
-  search.main_window = main_window;
+  search.matches = std::move(matches);
   search.all = all;
   EnumWindows(check_top_level, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND find_titled(const std::string& title) {
+  const std::vector<HWND> found =
+      find_top_level([&title](HWND window) { return window_text(window) == title; }, false);
+  return found.empty() ? nullptr : found.front();
 }
 
 DWORD process_of(HWND window) {
@@ -59,7 +64,9 @@ bool is_program_dialog(HWND window, HWND main_window) {
 }
 
 std::vector<HWND> program_dialogs(bool all) {
-  return find_top_level(is_program_dialog, all, find_main_window());
+  HWND main_window = find_main_window();
+  return find_top_level(
+      [main_window](HWND window) { return is_program_dialog(window, main_window); }, all);
 }
 
 BOOL CALLBACK collect_button(HWND child, LPARAM param) {
@@ -93,9 +100,11 @@ std::string window_text(HWND window) {
 }
 
 HWND find_main_window() {
-  const std::vector<HWND> found = find_top_level(
-      [](HWND window, HWND) { return window_text(window) == kMainWindowTitle; }, false, nullptr);
-  return found.empty() ? nullptr : found.front();
+  return find_titled(kMainWindowTitle);
+}
+
+HWND find_dialog(const std::string& title) {
+  return find_titled(title);
 }
 
 HWND find_message_box() {
@@ -120,7 +129,7 @@ int button_id(const std::string& name) {
   return 0;
 }
 
-HWND wait_for(HWND (*find)(), unsigned timeout_ms) {
+HWND wait_for(const std::function<HWND()>& find, unsigned timeout_ms) {
   const ULONGLONG deadline = GetTickCount64() + timeout_ms;
   for (;;) {
     if (HWND window = find()) return window;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ std::string window_text(HWND window);
 
 // The visible main window, or null.
 HWND find_main_window();
+
+// The visible dialog titled `title` (a dialog of the program, such as "SIM PIN"), or null.
+HWND find_dialog(const std::string& title);
 
 // A visible message box or dialog of the program other than the main window (one of the main
 // window's process, or one captioned "KIVO", "KIVO Command Line Help" or "USSD Help"), or null.
@@ -38,6 +42,6 @@ std::vector<Button> dialog_buttons(HWND dialog);
 int button_id(const std::string& name);
 
 // Calls `find` every 50 ms until it returns a window or `timeout_ms` has passed.
-HWND wait_for(HWND (*find)(), unsigned timeout_ms);
+HWND wait_for(const std::function<HWND()>& find, unsigned timeout_ms);
 
 }  // namespace uiprobe

@@ -5,6 +5,7 @@
 #include "app/discovery_stand_in.h"
 #include "base/data_paths.h"
 #include "link/link_profile.h"
+#include "setup/device_info.h"
 #include "status/command_set_profile.h"
 #include "status/operator_poll.h"
 #include "status/registration.h"
@@ -120,6 +121,9 @@ void MainWindowController::on_click(int control) {
     case IDC_CONNECT:
       on_connect_button(usage(), slots_, dialer());
       break;
+    case IDC_DEVICE_INFO:
+      show_device_info();
+      break;
     case IDC_RESET_MAX_RATES:
       reset_max_rates(usage());
       break;
@@ -144,6 +148,18 @@ void MainWindowController::ask_reset_totals() {
   request.icon = BoxIcon::Question;
   request.buttons = BoxButtons::YesNo;
   if (context_.view.show_box(request) == BoxAnswer::Yes) reset_totals(usage());
+}
+
+// The dialog's queries run without the poll. While it is open the window still handles reports;
+// a restart found then sends discovery off again, and discovery restarts the poll when it ends.
+void MainWindowController::show_device_info() {
+  const AppState& state = context_.state;
+  if (!state.device.device_ready) return;
+  context_.view.kill_timer(TIMER_POLL);
+  context_.view.show_device_info([this, &state](DeviceInfoView& dialog) {
+    fill_device_info(context_.link, state.device.command_set, state.options.port_name, dialog);
+  });
+  if (slots_.is_free(Worker::discovery)) context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
 }
 
 // Enter then sends what was typed, or connects once the field is empty again.

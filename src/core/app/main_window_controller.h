@@ -76,6 +76,7 @@ class MainWindowController {
   DialerContext dialer() { return {context_.processes, context_.boxes, context_.view}; }
   void reset_usage();
   void ask_reset_totals();
+  void show_device_info();
   void on_click(int control);
   // Enables `button` and makes it the default while `input` holds text; otherwise the
   // connect button is the default.

@@ -88,3 +88,17 @@
 #define TIMER_WATCHDOG 1201
 #define TIMER_USSD_SESSION 1202
 #define TIMER_POLL 1203
+
+// The device-information dialog (template 109): fields of its own, numbered independently of
+// the main window's controls.
+#define IDC_INFO_CLOSE 1004
+#define IDC_INFO_PORT 1017
+#define IDC_INFO_HARDWARE_VERSION 1018
+#define IDC_INFO_MODEL 1019
+#define IDC_INFO_FIRMWARE 1020
+#define IDC_INFO_MANUFACTURER 1021
+#define IDC_INFO_SERIAL_NUMBER 1026
+#define IDC_INFO_IMEI 1027
+#define IDC_INFO_IMSI 1029
+#define IDC_INFO_ICCID 1030
+#define IDC_INFO_PROVIDER 1033

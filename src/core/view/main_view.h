@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "base/message_boxes.h"
 #include "link/notices.h"
+#include "view/device_info_view.h"
 
 namespace kivo {
 
@@ -51,6 +53,9 @@ class MainView {
 
   // A message box owned by the main window.
   virtual BoxAnswer show_box(const BoxRequest& request) = 0;
+  // Runs the device-information dialog modally, owned by the main window; `fill` sets its
+  // fields while the dialog initializes. Returns once the user has closed it.
+  virtual void show_device_info(const std::function<void(DeviceInfoView&)>& fill) = 0;
 
   // Any thread; never waits for the window.
   virtual void post(const Notice& notice) = 0;

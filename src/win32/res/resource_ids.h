@@ -5,7 +5,15 @@
 #include "view/control_ids.h"
 
 #define IDI_APPLICATION_ICON 103
+#define IDD_SIM_PIN 104
 #define IDD_MAIN_WINDOW 105
+#define IDD_DEVICE_INFO 109
+
+// The SIM PIN dialog (template 104).
+#define IDC_PIN_CANCEL 1003
+#define IDC_PIN_OK 1004
+#define IDC_PIN_INPUT 1007
+#define IDC_PIN_ATTEMPTS 1027
 
 // Labels and frames that the code never addresses.
 #ifndef IDC_STATIC

@@ -497,5 +497,35 @@ TEST_F(MainWindowTest, ResettingTheModemWhileOnlineHangsUpFirst) {
             (Entries{"kill 1203", "at AT+CGACT=0,1\r\n", "at ATH\r\n"}));
 }
 
+TEST_F(MainWindowTest, DeviceInformationDoesNothingUntilTheModemIsReady) {
+  controller.on_init_dialog();
+  journal.take();
+  controller.on_command(IDC_DEVICE_INFO, 0);  // discovery has not finished
+  workers.run(1);                             // no port given: never ready
+  journal.take();
+  controller.on_command(IDC_DEVICE_INFO, 0);
+  EXPECT_TRUE(journal.take().empty());
+}
+
+TEST_F(MainWindowTest, DeviceInformationAsksTheModemWithThePollStopped) {
+  start_ready();
+  link.answers["AT+CGMI\r\n"] = "Modemsim\r\n\r\nOK\r\n";
+  controller.on_command(IDC_DEVICE_INFO, 0);
+  EXPECT_EQ(journal.take(), (Entries{"kill 1203", "device info", "field 1017 \"COM7\"",
+                                     "field 1033 \"Not Available\"", "at AT+CGMI\r\n",
+                                     "field 1021 \"Modemsim\"", "at AT+CGMR\r\n", "at AT+CIMI\r\n",
+                                     "at AT+CGMM\r\n", "at AT+CRSM=176,12258,0,0,10\r\n",
+                                     "at AT+CGSN\r\n", "device info closed", "timer 1203 2000"}));
+}
+
+// The dialog's loop still delivers reports: a restart found meanwhile leaves the poll to the
+// new discovery.
+TEST_F(MainWindowTest, ARestartWhileDeviceInformationIsOpenLeavesThePollStopped) {
+  start_ready();
+  view.while_device_info_open = [this] { controller.on_notice(boot(1)); };
+  controller.on_command(IDC_DEVICE_INFO, 0);
+  EXPECT_EQ(journal.take().back(), "device info closed");
+}
+
 }  // namespace
 }  // namespace kivo

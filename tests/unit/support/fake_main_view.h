@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ class FakeMainView : public MainView {
   FakeMessageBoxes boxes;
   std::map<int, std::string> texts;
   std::map<int, FakeList> lists;
+  // What the user does while the device-information dialog is open, before closing it.
+  std::function<void()> while_device_info_open;
 
   void set_text(int control, const char* text) override {
     texts[control] = text;
@@ -88,6 +91,14 @@ class FakeMainView : public MainView {
     journal_.add(std::string("box ") + request.text);
     return boxes.show(request);
   }
+  // Records "device info", each field as "field 1017 "COM7"", then "device info closed".
+  void show_device_info(const std::function<void(DeviceInfoView&)>& fill) override {
+    journal_.add("device info");
+    FieldRecorder fields(journal_);
+    fill(fields);
+    if (while_device_info_open) while_device_info_open();
+    journal_.add("device info closed");
+  }
   void post(const Notice& notice) override {
     journal_.add("post " + std::to_string(static_cast<unsigned>(notice.id)));
   }
@@ -95,6 +106,17 @@ class FakeMainView : public MainView {
   void end_dialog(int result) override { journal_.add("end " + std::to_string(result)); }
 
  private:
+  class FieldRecorder : public DeviceInfoView {
+   public:
+    explicit FieldRecorder(Journal& journal) : journal_(journal) {}
+    void set_field(int control, const char* text) override {
+      journal_.add("field " + std::to_string(control) + " \"" + text + '"');
+    }
+
+   private:
+    Journal& journal_;
+  };
+
   void log(const char* what, int control, const std::string& detail = "") {
     journal_.add(std::string(what) + " " + std::to_string(control) +
                  (detail.empty() ? "" : " " + detail));
