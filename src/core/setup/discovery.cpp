@@ -1,5 +1,8 @@
 #include "setup/discovery.h"
 
+#include <string>
+#include <utility>
+
 #include "setup/port_scan.h"
 
 namespace kivo {
@@ -7,6 +10,10 @@ namespace kivo {
 namespace {
 
 constexpr unsigned kSearchIntervalMs = 100;
+// A whole search reads hundreds of keys on a well-used machine. While nothing has changed in
+// the device map of active ports since the last fruitless search, only the map is read; the
+// whole search still runs every so often, for a driver that writes its entries late.
+constexpr unsigned kWholeSearchEvery = 50;  // rounds of 100 ms
 // How long a modem told to restart takes to come back.
 constexpr unsigned kRestartWaitMs = 15000;
 
@@ -19,10 +26,15 @@ constexpr char kNotRespondingText[] = "Mobile data device not responding.";
 // and command set are the ones used. No modem plugged in means searching for ever.
 void search_until_found(const ModemDiscoveryContext& discovery) {
   CommandSet command_set = CommandSet::Standard;
-  for (;;) {
-    if (scan_for_modem_port(discovery.registry, discovery.port_name, command_set)) {
-      discovery.ports.probe_port(discovery.port_name);
-      if (scan_for_modem_port(discovery.registry, discovery.port_name, command_set)) break;
+  std::string searched_ports;
+  for (unsigned round = 0;; ++round) {
+    std::string active_ports = read_active_ports(discovery.registry);
+    if (round % kWholeSearchEvery == 0 || active_ports != searched_ports) {
+      if (scan_for_modem_port(discovery.registry, discovery.port_name, command_set)) {
+        discovery.ports.probe_port(discovery.port_name);
+        if (scan_for_modem_port(discovery.registry, discovery.port_name, command_set)) break;
+      }
+      searched_ports = std::move(active_ports);
     }
     discovery.sleeper.sleep_ms(kSearchIntervalMs);
   }

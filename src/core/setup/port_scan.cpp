@@ -145,4 +145,15 @@ bool scan_for_modem_port(Registry& registry, char (&port_name)[kMaxPortNameLengt
          take_class_port(scan, kModemClassKey, take_modem_class_entry);
 }
 
+std::string read_active_ports(Registry& registry) {
+  std::string ports;
+  const OpenKey active_ports(registry, kLocalMachine, kActivePortsKey);
+  find_entry(active_ports, Entries::ValueData, [&ports](const RegistryText& port) {
+    ports += port;
+    ports += '\n';
+    return false;
+  });
+  return ports;
+}
+
 }  // namespace kivo
