@@ -341,7 +341,8 @@ void Engine::follow_restarts(Millis now) {
 }
 
 bool Engine::ready_to_leave(Millis now, bool host_drained) const {
-  if (!leaving_since_) return false;
+  // A delayed answer to the restarting command goes out first.
+  if (!leaving_since_ || now < *leaving_since_) return false;
   return now >= *leaving_since_ + kLeaveGraceMs || (!output_.has_due(now) && host_drained);
 }
 
