@@ -8,8 +8,9 @@
 namespace modemsim {
 namespace {
 
-// How long a restarting modem waits for the host to read its last answer before it leaves.
-constexpr Millis kLeaveGraceMs = 500;
+// How long a restarting modem stays on the bus after its answer: long enough for the host to
+// read the answer whole, as the reset of a real one takes a moment.
+constexpr Millis kLeaveAfterMs = 500;
 
 }  // namespace
 
@@ -128,7 +129,9 @@ void Engine::advance(Millis now) {
 
 std::optional<Millis> Engine::next_step_time() const {
   std::optional<Millis> next = next_flow_;
-  if (back_at_ && (!next || *back_at_ < *next)) next = back_at_;
+  for (const auto& bus_change : {leave_at_, back_at_}) {
+    if (bus_change && (!next || *bus_change < *next)) next = bus_change;
+  }
   for (const Timed& timed : timed_) {
     if (!timed.waits_for_contact && (!next || timed.due < *next)) next = timed.due;
   }
@@ -336,18 +339,16 @@ void Engine::follow_restarts(Millis now) {
   if (model_.restarts() == restarts_seen_) return;
   restarts_seen_ = model_.restarts();
   if (model_.config().reenumerate_ms == 0 || !on_bus()) return;
-  leaving_since_ = now;
+  leave_at_ = now + kLeaveAfterMs;
   framer_.clear();
 }
 
-bool Engine::ready_to_leave(Millis now, bool host_drained) const {
-  // A delayed answer to the restarting command goes out first.
-  if (!leaving_since_ || now < *leaving_since_) return false;
-  return now >= *leaving_since_ + kLeaveGraceMs || (!output_.has_due(now) && host_drained);
+bool Engine::ready_to_leave(Millis now) const {
+  return leave_at_ && now >= *leave_at_;
 }
 
 void Engine::detach(Millis now) {
-  leaving_since_.reset();
+  leave_at_.reset();
   back_at_ = now + model_.config().reenumerate_ms;
   output_.clear();
   framer_.clear();

@@ -35,11 +35,10 @@ class Engine {
   std::optional<Millis> next_step_time() const;
 
   // A restart with `reenumerate_ms` set takes the USB device off the bus, as a real one does:
-  // the port goes once the host has read the answers before the restart (or after a grace
-  // time), and a new port is due `reenumerate_ms` later. Until then the modem hears and says
-  // nothing. The caller closes and opens the port; the engine says when.
-  bool leaving() const { return leaving_since_.has_value(); }
-  bool ready_to_leave(Millis now, bool host_drained) const;
+  // the port goes half a second after the answer before the restart, and a new port is due
+  // `reenumerate_ms` later. Until then the modem hears and says nothing. The caller closes and
+  // opens the port; the engine says when (next_step_time() includes both).
+  bool ready_to_leave(Millis now) const;
   void detach(Millis now);
   std::optional<Millis> reattach_time() const { return back_at_; }
   void reattach() { back_at_.reset(); }
@@ -75,7 +74,7 @@ class Engine {
   void send_unsolicited(Millis now);
   // Notices a restart of the model; one that re-enumerates starts the device's leaving.
   void follow_restarts(Millis now);
-  bool on_bus() const { return !leaving_since_ && !back_at_; }
+  bool on_bus() const { return !leave_at_ && !back_at_; }
   // Sends back what the host wrote, as a modem with echo on does with every byte. The echo goes
   // out with the next answer of the same read, or on its own at the end of the read.
   void echo_back(const std::string& raw);
@@ -92,7 +91,7 @@ class Engine {
   std::optional<Millis> first_contact_;
   std::optional<Millis> next_flow_;
   std::string pending_echo_;
-  std::optional<Millis> leaving_since_;
+  std::optional<Millis> leave_at_;
   std::optional<Millis> back_at_;
   unsigned restarts_seen_ = 0;
   std::minstd_rand noise_;

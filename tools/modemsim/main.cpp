@@ -105,7 +105,7 @@ void announce(const modemsim::PtyHost& pty) {
 // when no new port can be opened.
 bool follow_bus(modemsim::Engine& engine, modemsim::PtyHost& pty, const std::string& link,
                 Millis now) {
-  if (engine.ready_to_leave(now, pty.host_drained())) {
+  if (engine.ready_to_leave(now)) {
     pty.close();
     engine.detach(now);
   }
@@ -141,8 +141,6 @@ void run(modemsim::Engine& engine, modemsim::PtyHost& pty, modemsim::ControlFifo
   while (!engine.unplugged()) {
     Millis now = now_ms();
     auto wake = earliest(engine.next_step_time(), engine.output().wakeup(now));
-    // A leaving modem waits for the host to read its last answer.
-    if (engine.leaving()) wake = earliest(wake, now + 1);
     int timeout = wake ? static_cast<int>(std::max<Millis>(0, *wake - now)) : -1;
     pollfd fds[] = {
         {signal_pipe[0], POLLIN, 0},

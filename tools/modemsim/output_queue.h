@@ -34,8 +34,6 @@ class OutputQueue {
   std::optional<Millis> wakeup(Millis now) const;
 
   bool empty() const { return items_.empty(); }
-  // Whether something is due by `now` and still to go out.
-  bool has_due(Millis now) const { return !items_.empty() && items_.front().due <= now; }
   void clear() { items_.clear(); }
 
  private:
