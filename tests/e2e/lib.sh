@@ -100,6 +100,13 @@ e2e_start_modem() {
   fail "the modem simulator did not report its pty"
 }
 
+# seed_modem_registry [--fillers N] VENDOR COMn: the registry entries the vendor's driver writes
+# for the modem behind COMn, with the decoys of a real machine (see tests/e2e/seed-modem-registry).
+seed_modem_registry() {
+  "$E2E_ROOT/tests/e2e/seed-modem-registry" "$@" </dev/null >>"$OUT/registry.log" 2>&1 ||
+    fail "seeding the registry: $* (see $OUT/registry.log)"
+}
+
 # modem_control LINE: a scenario line for the running simulator ("send ^RSSI:17", "unplug").
 modem_control() {
   printf '%s\n' "$1" >"$OUT/modem-control"

@@ -24,6 +24,8 @@ TEST_F(VendorReportsOverPty, HuaweiSignalModeAndBootReportsBecomeNotices) {
   ASSERT_TRUE(notices.wait_for_size(1));
   modem->control("set tech hsdpa");
   ASSERT_TRUE(notices.wait_for_size(2));
+  // A modem that restarts in place, on the same port, announces it there.
+  modem->control("set reenumerate_ms 0");
   modem->control("restart");
   ASSERT_TRUE(notices.wait_for_size(3));
 

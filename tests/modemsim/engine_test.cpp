@@ -34,7 +34,7 @@ class EngineTest : public ::testing::Test {
 
 TEST_F(EngineTest, EchoesEachCommandLineWithItsAnswerWhileEchoIsOn) {
   host("AT\r\nATE0\r\nAT+CSQ\r\n");
-  EXPECT_EQ(writes(now), (std::vector<std::string>{"AT\r\r\nOK\r\n", "ATE0\r\r\nOK\r\n",
+  EXPECT_EQ(writes(now), (std::vector<std::string>{"AT\r\n\r\nOK\r\n", "ATE0\r\n\r\nOK\r\n",
                                                    "\r\n+CSQ: 17,99\r\n\r\nOK\r\n"}));
 }
 
@@ -136,12 +136,101 @@ TEST_F(EngineTest, AnSmsTextFollowsThePromptAndItsResultComesLater) {
 TEST_F(EngineTest, AStandardPortIgnoresDiagnosticPacketsAndADiagOnlyPortAnswersNothingElse) {
   std::string probe("\x0c\x14\x3a\x7e", 4);
   host(probe + "\r\n");
-  EXPECT_TRUE(writes(now).empty());
+  EXPECT_EQ(writes(now), std::vector<std::string>{probe + "\r\n"});  // the echo, no answer
   control("set diag_only 1");
   host("AT\r");
   EXPECT_TRUE(writes(now).empty());
   host(probe);
   EXPECT_EQ(writes(now), std::vector<std::string>{std::string("\x13\x0c\xd2\x7a\x7e", 5)});
+}
+
+// Everything the modem sends while the host writes `chunks`, one read each.
+std::vector<std::string> echoed(const Profile& profile, std::vector<std::string> chunks) {
+  Engine engine(profile, nullptr);
+  std::vector<std::string> out;
+  for (const std::string& chunk : chunks) {
+    engine.receive(chunk, 1000);
+    while (auto bytes = engine.output().pop(1000, true)) out.push_back(*bytes);
+  }
+  return out;
+}
+
+TEST(EngineEcho, EveryByteComesBackWhileEchoIsOn) {
+  using Writes = std::vector<std::string>;
+  const std::pair<Writes, Writes> cases[] = {
+      {{"\x1b\r\n"}, {"\x1b\r\n"}},
+      {{"hello\r\n"}, {"hello\r\n"}},
+      {{"\x1b\r\nAT\r"}, {"\x1b\r\nAT\r\r\nOK\r\n"}},
+      {{"AT\r", "\n"}, {"AT\r\r\nOK\r\n", "\n"}},
+      {{"ATE0\r\n\x1b\r\n", "AT\r\n"}, {"ATE0\r\n\r\nOK\r\n", "\r\nOK\r\n"}},
+  };
+  for (const auto& [chunks, writes] : cases) {
+    EXPECT_EQ(echoed(standard_profile(), chunks), writes) << ::testing::PrintToString(chunks);
+  }
+  // A diagnostic port echoes none of its binary packets.
+  std::string offline("\x29\x01\x00\x31\x40\x7e", 6);
+  EXPECT_EQ(echoed(novatel_profile(), {offline}), std::vector<std::string>{offline});
+}
+
+// Each way of restarting takes the device off the bus half a second after its answer, for
+// reenumerate_ms, and it comes back with its session settings at their start values.
+TEST(EngineReenumeration, ARestartLeavesTheBusAndComesBackAfresh) {
+  struct Trigger {
+    const Profile& profile;
+    std::string host;    // what the host writes; empty: the control line `restart`
+    std::string answer;  // the last write before leaving
+  };
+  const std::string mode_reset("\x29\x02\x00\x59\x6a\x7e", 6);
+  const Trigger triggers[] = {
+      {standard_profile(), "AT+CFUN=6\rAT\r", "\r\nOK\r\n"},
+      {novatel_profile(), mode_reset, mode_reset},
+      {huawei_profile(), "", ""},
+  };
+  for (const Trigger& t : triggers) {
+    SCOPED_TRACE(t.profile.name);
+    Engine engine(t.profile, nullptr);
+    Millis now = 1000;
+    auto writes = [&] {
+      std::vector<std::string> out;
+      while (auto bytes = engine.output().pop(now, true)) out.push_back(*bytes);
+      return out;
+    };
+    engine.receive("ATE0\r", now);
+    writes();
+    if (t.host.empty()) {
+      ASSERT_EQ(engine.apply("restart", now, false), "");
+    } else {
+      engine.receive(t.host, now);
+    }
+    EXPECT_EQ(engine.next_step_time(), now + 500);
+    EXPECT_FALSE(engine.ready_to_leave(now + 499));
+    // The answer goes out; what follows the restart (AT, ^BOOT) gets nothing.
+    EXPECT_EQ(writes(),
+              t.answer.empty() ? std::vector<std::string>{} : std::vector<std::string>{t.answer});
+    engine.receive("AT\r", now);
+    EXPECT_TRUE(writes().empty());
+    now += 500;
+    ASSERT_TRUE(engine.ready_to_leave(now));
+
+    engine.detach(now);
+    EXPECT_FALSE(engine.ready_to_leave(now));
+    EXPECT_EQ(engine.reattach_time(), now + 3000);
+    EXPECT_EQ(engine.next_step_time(), now + 3000);
+    now += 3000;
+    engine.reattach();
+    engine.receive("AT\r", now);
+    EXPECT_EQ(writes(), std::vector<std::string>{"AT\r\r\nOK\r\n"});  // echo on again
+  }
+}
+
+TEST(EngineReenumeration, WithoutAWaitTheModemRestartsInPlace) {
+  Engine engine(standard_profile(), nullptr);
+  ASSERT_EQ(engine.apply("set reenumerate_ms 0", 1000, false), "");
+  engine.receive("AT+CFUN=6\rAT\r", 1000);
+  EXPECT_FALSE(engine.next_step_time());
+  std::vector<std::string> out;
+  while (auto bytes = engine.output().pop(1000, true)) out.push_back(*bytes);
+  EXPECT_EQ(out, (std::vector<std::string>{"AT+CFUN=6\r\r\nOK\r\n", "AT\r\r\nOK\r\n"}));
 }
 
 class NovatelEngineTest : public EngineTest {
@@ -197,6 +286,7 @@ TEST_F(NovatelEngineTest, AFrameWithABadCrcGetsNoAnswerAndModeResetRestarts) {
   frame[648] ^= 1;
   host(frame);
   EXPECT_TRUE(writes(now).empty());
+  control("set reenumerate_ms 0");  // restarts in place, on the same port
   exchange("ATE0\r\n");
   host(std::string("\x29\x02\x00\x59\x6a\x7e", 6));
   writes(now);

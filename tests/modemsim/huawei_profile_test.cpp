@@ -153,6 +153,7 @@ TEST(HuaweiEngine, ReportsAndTheBootAnnouncementAreBurstsOfTheirOwn) {
   engine.receive("ATE0\r", now);
   EXPECT_EQ(writes(now), Lines{"ATE0\r\r\nOK\r\n"});
   ASSERT_EQ(engine.apply("set rssi 21", now, false), "");
+  ASSERT_EQ(engine.apply("set reenumerate_ms 0", now, false), "");  // restarts on the same port
   ASSERT_EQ(engine.apply("restart", now, false), "");
   EXPECT_EQ(writes(now + 2 * kBurstGapMs + 2),
             (Lines{"\r\n^RSSI:21\r\n", "\r\n^BOOT:24117505,0,0,0,0\r\n"}));

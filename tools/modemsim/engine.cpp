@@ -6,6 +6,13 @@
 #include "escapes.h"
 
 namespace modemsim {
+namespace {
+
+// How long a restarting modem stays on the bus after its answer: long enough for the host to
+// read the answer whole, as the reset of a real one takes a moment.
+constexpr Millis kLeaveAfterMs = 500;
+
+}  // namespace
 
 Engine::Engine(const Profile& profile, Transcript* transcript)
     : model_(profile), transcript_(transcript), noise_(1) {}
@@ -122,6 +129,9 @@ void Engine::advance(Millis now) {
 
 std::optional<Millis> Engine::next_step_time() const {
   std::optional<Millis> next = next_flow_;
+  for (const auto& bus_change : {leave_at_, back_at_}) {
+    if (bus_change && (!next || *bus_change < *next)) next = bus_change;
+  }
   for (const Timed& timed : timed_) {
     if (!timed.waits_for_contact && (!next || timed.due < *next)) next = timed.due;
   }
@@ -146,16 +156,31 @@ void Engine::receive(std::string_view bytes, Millis now) {
     if (!unit) break;
     handle(*unit, now);
   }
+  flush_echo(now);
   follow_data_connection(now);
   if (transcript_) transcript_->flush();
 }
 
 void Engine::handle(const Unit& unit, Millis now) {
+  // A modem on its way off the bus takes in nothing more; the transcript still shows it.
+  if (!on_bus()) {
+    if (unit.kind != UnitKind::Filler) {
+      note(escape(unit.raw));
+    } else if (transcript_) {
+      transcript_->append(escape(unit.raw));
+    }
+    return;
+  }
   switch (unit.kind) {
     case UnitKind::Filler:
       if (transcript_) transcript_->append(escape(unit.raw));
+      echo_back(unit.raw);
       break;
     case UnitKind::Noise:
+      note(escape(unit.raw));
+      echo_back(unit.raw);
+      break;
+    case UnitKind::DiagNoise:
       note(escape(unit.raw));
       break;
     case UnitKind::CommandLine:
@@ -197,7 +222,7 @@ void Engine::handle_command(const Unit& unit, Millis now) {
     unplugged_ = true;
     return;
   }
-  std::string echo = model_.echo() ? unit.text + "\r" : "";
+  std::string echo = model_.echo() ? unit.raw : "";
   std::string answer;
   switch (action) {
     case RuleAction::Answer:
@@ -270,6 +295,7 @@ void Engine::handle_frame(const Unit& unit, Millis now) {
 
 void Engine::handle_diag(const Unit& unit, Millis now) {
   if (silenced_) return;
+  flush_echo(now);
   DiagReply reply = answer_diag_packet(unit.raw);
   output_.push({reply.bytes, now, 0});
   if (reply.resets_modem) model_.restart();
@@ -277,6 +303,8 @@ void Engine::handle_diag(const Unit& unit, Millis now) {
 }
 
 void Engine::send_answer(std::string echo, std::string answer, const Rule* rule, Millis now) {
+  echo.insert(0, pending_echo_);
+  pending_echo_.clear();
   unsigned delay = rule ? rule->delay_ms : 0;
   bool split = rule && rule->split_at && *rule->split_at < answer.size();
   if (delay == 0 && !split) {
@@ -290,10 +318,40 @@ void Engine::send_answer(std::string echo, std::string answer, const Rule* rule,
   send_unsolicited(now + delay);
 }
 
+void Engine::echo_back(const std::string& raw) {
+  if (model_.echo() && !silenced_ && !model_.diag_only()) pending_echo_ += raw;
+}
+
+void Engine::flush_echo(Millis now) {
+  output_.push({std::move(pending_echo_), now, 0});
+  pending_echo_.clear();
+}
+
 void Engine::send_unsolicited(Millis now) {
+  follow_restarts(now);
   for (Unsolicited& u : model_.take_unsolicited()) {
-    output_.push({std::move(u.bytes), now + u.delay_ms, kBurstGapMs});
+    // Off the bus there is nobody to tell, also what a restart announces.
+    if (on_bus()) output_.push({std::move(u.bytes), now + u.delay_ms, kBurstGapMs});
   }
+}
+
+void Engine::follow_restarts(Millis now) {
+  if (model_.restarts() == restarts_seen_) return;
+  restarts_seen_ = model_.restarts();
+  if (model_.config().reenumerate_ms == 0 || !on_bus()) return;
+  leave_at_ = now + kLeaveAfterMs;
+  framer_.clear();
+}
+
+bool Engine::ready_to_leave(Millis now) const {
+  return leave_at_ && now >= *leave_at_;
+}
+
+void Engine::detach(Millis now) {
+  leave_at_.reset();
+  back_at_ = now + model_.config().reenumerate_ms;
+  output_.clear();
+  framer_.clear();
 }
 
 std::string Engine::garbage(std::size_t count) {

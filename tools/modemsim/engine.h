@@ -34,6 +34,15 @@ class Engine {
   // When the next timed step is due.
   std::optional<Millis> next_step_time() const;
 
+  // A restart with `reenumerate_ms` set takes the USB device off the bus, as a real one does:
+  // the port goes half a second after the answer before the restart, and a new port is due
+  // `reenumerate_ms` later. Until then the modem hears and says nothing. The caller closes and
+  // opens the port; the engine says when (next_step_time() includes both).
+  bool ready_to_leave(Millis now) const;
+  void detach(Millis now);
+  std::optional<Millis> reattach_time() const { return back_at_; }
+  void reattach() { back_at_.reset(); }
+
   OutputQueue& output() { return output_; }
   bool unplugged() const { return unplugged_; }
   bool stalled() const { return stalled_; }
@@ -63,6 +72,13 @@ class Engine {
   // Queues an answer as the rule shapes it, then whatever the model has to say unasked.
   void send_answer(std::string echo, std::string answer, const Rule* rule, Millis now);
   void send_unsolicited(Millis now);
+  // Notices a restart of the model; one that re-enumerates starts the device's leaving.
+  void follow_restarts(Millis now);
+  bool on_bus() const { return !leave_at_ && !back_at_; }
+  // Sends back what the host wrote, as a modem with echo on does with every byte. The echo goes
+  // out with the next answer of the same read, or on its own at the end of the read.
+  void echo_back(const std::string& raw);
+  void flush_echo(Millis now);
   std::string garbage(std::size_t count);
   void note(std::string_view shown);
 
@@ -74,6 +90,10 @@ class Engine {
   std::vector<Timed> timed_;
   std::optional<Millis> first_contact_;
   std::optional<Millis> next_flow_;
+  std::string pending_echo_;
+  std::optional<Millis> leave_at_;
+  std::optional<Millis> back_at_;
+  unsigned restarts_seen_ = 0;
   std::minstd_rand noise_;
   bool silenced_ = false;
   bool stalled_ = false;

@@ -1,9 +1,11 @@
 // A Huawei modem: system information and configuration, the handshake and boot reports, the PIN
-// state with its attempt counters, the network lock, the reports of signal, system mode, service
-// state and data traffic that ^CURC switches on and off, and the traffic counters' reset.
+// state with its attempt counters, the network lock, what it says about itself, the reports of
+// signal, system mode, service state and data traffic that ^CURC switches on and off, and the
+// traffic counters' reset.
 
 #include <cstdio>
 
+#include "device_info_commands.h"
 #include "mode_fields.h"
 #include "modem_model.h"
 #include "vendor_keys.h"
@@ -158,9 +160,13 @@ Reply cpin(ModemModel& m, const Command& c) {
 }
 
 // ^CARDLOCK?: the lock status (2: not locked), the unlock attempts left, the operator it is
-// locked to.
+// locked to. A modem still reading its SIM answers "SIM busy" (`cardlock_busy` times).
 Reply cardlock(ModemModel& m, const Command& c) {
   if (c.kind != CommandKind::Read) return Reply::error();
+  if (auto busy = vendor_number(m, "cardlock_busy"); busy > 0) {
+    m.config().vendor["cardlock_busy"] = std::to_string(busy - 1);
+    return Reply::cme(14);
+  }
   return Reply::ok({"^CARDLOCK: " + m.config().vendor["cardlock"]});
 }
 
@@ -215,21 +221,35 @@ const Profile& huawei_profile() {
     Profile p;
     p.name = "huawei";
     p.commands = {
-        {"^SYSINFO", sysinfo},   {"^SYSCFG", syscfg},
-        {"^HS", handshake},      {"^BOOT", boot},
-        {"^CURC", curc},         {"^CPIN", cpin},
-        {"^CARDLOCK", cardlock}, {"^DSFLOWCLR", clear_flow},
+        {"^SYSINFO", sysinfo},
+        {"^SYSCFG", syscfg},
+        {"^HS", handshake},
+        {"^BOOT", boot},
+        {"^CURC", curc},
+        {"^CPIN", cpin},
+        {"^CARDLOCK", cardlock},
+        {"^DSFLOWCLR", clear_flow},
+        {"^SN", huawei_serial},
+        {"^HWVER", huawei_hardware},
+        {"^SPN", huawei_provider_name},
     };
     p.reports = {report};
     p.vendor_keys = {
-        {"syscfg_mode", {"2", store_decimal}},    {"syscfg_order", {"2", store_decimal}},
-        {"syscfg_band", {"3FFFFFFF", store_hex}}, {"syscfg_roam", {"1", store_decimal}},
-        {"syscfg_domain", {"2", store_decimal}},  {"hs_id", {"24117505", store_decimal}},
-        {"cardlock", {"2,10,0", store_decimals}}, {"qos_tx", {"BB80", store_qos}},
+        {"syscfg_mode", {"2", store_decimal}},
+        {"syscfg_order", {"2", store_decimal}},
+        {"syscfg_band", {"3FFFFFFF", store_hex}},
+        {"syscfg_roam", {"1", store_decimal}},
+        {"syscfg_domain", {"2", store_decimal}},
+        {"hs_id", {"24117505", store_decimal}},
+        {"cardlock", {"2,10,0", store_decimals}},
+        {"qos_tx", {"BB80", store_qos}},
         {"qos_rx", {"6DDD0", store_qos}},
+        {"cardlock_busy", {"0", store_decimal}},
+        {"spn", provider_name_key()},
     };
     p.session_keys = {{"curc", 1}};
-    p.identity = {{"manufacturer", "huawei"}};
+    p.identity = {
+        {"manufacturer", "huawei"}, {"serial", "R3B7NA1580200374"}, {"hardware", "CD25TCPU"}};
     p.radio_mode = radio_mode;
     p.on_restart = announce_boot;
     p.flow_report = flow_report;

@@ -77,7 +77,7 @@ std::optional<Unit> InputFramer::next_diag() {
   std::size_t end = buffer_.find(kFlag);
   if (end == std::string::npos) {
     if (buffer_.size() <= kMaxDiagPacket) return std::nullopt;
-    return take(UnitKind::Noise, buffer_.size(), buffer_.size());
+    return take(UnitKind::DiagNoise, buffer_.size(), buffer_.size());
   }
   return take(UnitKind::DiagPacket, end + 1, end + 1);
 }

@@ -13,6 +13,7 @@ enum class UnitKind {
   SmsBody,      // what follows the SMS prompt, up to ctrl-Z or ESC
   AtFrame,      // a 651-byte diagnostic frame that carries an AT command
   DiagPacket,   // a 7E-terminated diagnostic packet
+  DiagNoise,    // bytes on a diagnostic port that never ended in a packet
 };
 
 struct Unit {
@@ -36,6 +37,12 @@ class InputFramer {
   void expect_sms_body() { sms_body_ = true; }
 
   std::optional<Unit> next();
+
+  // Forgets what has not been taken yet, as a modem that restarts does.
+  void clear() {
+    buffer_.clear();
+    sms_body_ = false;
+  }
 
  private:
   std::optional<Unit> take(UnitKind kind, std::size_t text_end, std::size_t raw_end);

@@ -96,7 +96,47 @@ void apply_control(modemsim::Engine& engine, modemsim::ControlFifo& control, Mil
   }
 }
 
-void run(modemsim::Engine& engine, modemsim::PtyHost& pty, modemsim::ControlFifo* control) {
+void announce(const modemsim::PtyHost& pty) {
+  std::printf("pty: %s\n", pty.slave_path().c_str());
+  std::fflush(stdout);
+}
+
+// Takes the device off the bus and brings it back on a new port when the engine says so. False
+// when no new port can be opened.
+bool follow_bus(modemsim::Engine& engine, modemsim::PtyHost& pty, const std::string& link,
+                Millis now) {
+  if (engine.ready_to_leave(now)) {
+    pty.close();
+    engine.detach(now);
+  }
+  auto back = engine.reattach_time();
+  if (!back || now < *back) return true;
+  std::string error;
+  if (!pty.open(error) || (!link.empty() && !pty.link(link, error))) {
+    std::fprintf(stderr, "modemsim: %s\n", error.c_str());
+    return false;
+  }
+  engine.reattach();
+  announce(pty);
+  return true;
+}
+
+void write_output(modemsim::Engine& engine, modemsim::PtyHost& pty, Millis now) {
+  // After the reads: a host's open is noted before anything it writes reaches the master.
+  pty.update_host_count();
+  while (auto bytes = engine.output().pop(now, pty.host_drained())) {
+    // Nobody has the port open, or there is none: what the modem sends is lost, as on a closed
+    // serial port.
+    if (!pty.is_open() || !pty.host_present()) continue;
+    std::size_t written = pty.write(*bytes);
+    if (written < bytes->size()) {
+      std::fprintf(stderr, "modemsim: host not reading, %zu bytes lost\n", bytes->size() - written);
+    }
+  }
+}
+
+void run(modemsim::Engine& engine, modemsim::PtyHost& pty, modemsim::ControlFifo* control,
+         const std::string& link) {
   char buffer[4096];
   while (!engine.unplugged()) {
     Millis now = now_ms();
@@ -120,17 +160,8 @@ void run(modemsim::Engine& engine, modemsim::PtyHost& pty, modemsim::ControlFifo
       engine.receive(std::string_view(buffer, static_cast<std::size_t>(n)), now);
     }
     engine.advance(now);
-    // After the reads: a host's open is noted before anything it writes reaches the master.
-    pty.update_host_count();
-    while (auto bytes = engine.output().pop(now, pty.host_drained())) {
-      // Nobody has the port open: what the modem sends is lost, as on a closed serial port.
-      if (!pty.host_present()) continue;
-      std::size_t written = pty.write(*bytes);
-      if (written < bytes->size()) {
-        std::fprintf(stderr, "modemsim: host not reading, %zu bytes lost\n",
-                     bytes->size() - written);
-      }
-    }
+    write_output(engine, pty, now);
+    if (!follow_bus(engine, pty, link, now)) break;
   }
 }
 
@@ -179,10 +210,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "modemsim: %s\n", error.c_str());
     return 1;
   }
-  std::printf("pty: %s\n", pty.slave_path().c_str());
-  std::fflush(stdout);
+  announce(pty);
 
-  run(engine, pty, control.get());
+  run(engine, pty, control.get(), options.link);
   pty.close();
   return 0;
 }

@@ -38,6 +38,11 @@ Reply cnmi(ModemModel& m, const Command& c) {
   if (c.kind == CommandKind::Read) return Reply::ok({"+CNMI: " + m.session().cnmi});
   if (c.kind == CommandKind::Test) return Reply::ok({"+CNMI: (0-3),(0-3),(0-3),(0-2),(0,1)"});
   if (c.kind != CommandKind::Set) return Reply::error();
+  // A modem still starting its SMS service refuses the setting for a while.
+  if (m.config().cnmi_busy > 0) {
+    --m.config().cnmi_busy;
+    return Reply::cms(500);
+  }
   static const long limits[] = {3, 3, 3, 2, 1};
   auto args = split_args(c.args);
   if (args.size() > 5) return Reply::cms(303);

@@ -197,6 +197,7 @@ void ModemModel::define_ussd(std::string code, UssdAnswer answer) {
 
 void ModemModel::restart() {
   restart_pending_ = false;
+  ++restarts_;
   session_ = start_session();
   for (auto& [cid, context] : config_.contexts) context.active = false;
   follow_data_connection();

@@ -40,6 +40,8 @@ class ModemModel {
   // Power cycle: the session settings return to their start values; the configuration stays.
   // The profile may then have something to say.
   void restart();
+  // How many restarts there have been.
+  unsigned restarts() const { return restarts_; }
 
   // The unsolicited output collected since the last call.
   std::vector<Unsolicited> take_unsolicited();
@@ -94,6 +96,7 @@ class ModemModel {
   ModemSession session_;
   NetworkView reported_;
   bool restart_pending_ = false;
+  unsigned restarts_ = 0;
   std::vector<Unsolicited> unsolicited_;
   bool data_was_connected_ = false;
   DataCounters counters_;

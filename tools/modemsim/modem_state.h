@@ -50,7 +50,8 @@ struct ModemConfig {
   std::string puk = "12345678";
   int pin_attempts = 3;
   int puk_attempts = 10;
-  int sim_busy = 0;  // how many SIM queries still answer "SIM busy"
+  int sim_busy = 0;   // how many SIM queries still answer "SIM busy"
+  int cnmi_busy = 0;  // how many writes of +CNMI still answer "+CMS ERROR: 500"
 
   std::string manufacturer = "Modemsim";
   std::string model = "MS-3G100";
@@ -58,6 +59,8 @@ struct ModemConfig {
   std::string imei = "356938035643809";
   std::string imsi = "655011234567890";
   std::string iccid = "8927001234567890123";
+  std::string serial = "MS3G1000051843";  // what the vendor commands give as the serial number
+  std::string hardware = "MS-HW-A1";      // and as the hardware version
 
   std::map<int, PdpContext> contexts = {{1, {"IP", "internet", false}}};
   int data_cid = 1;   // the context the data connection runs on
@@ -72,6 +75,10 @@ struct ModemConfig {
   unsigned tx_rate = 1500;
   unsigned rx_rate = 12000;
   unsigned flow_interval_ms = 2000;
+
+  // A restart takes the USB device off the bus for this long, and a new port appears; 0: the
+  // modem restarts in place, on the same port.
+  unsigned reenumerate_ms = 3000;
 
   std::map<std::string, std::string> vendor;  // the keys a profile adds, with their values
 };

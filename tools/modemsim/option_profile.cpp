@@ -1,7 +1,9 @@
 // An Option modem: the cell type on the GSM side (_OCTI) and on the WCDMA side (_OWCTI), whether
 // an HSDPA call is in progress (_OHCIP), the network-mode setting (_OPSYS), and the reports of
-// signal quality, system and antenna level that _OSQI, _OSSYS and _OEANT switch on.
+// signal quality, system and antenna level that _OSQI, _OSSYS and _OEANT switch on; its hardware
+// version (_OHWV) and serial number (behind the IMEI in +CGSN).
 
+#include "device_info_commands.h"
 #include "mode_fields.h"
 #include "modem_model.h"
 #include "vendor_keys.h"
@@ -151,13 +153,16 @@ const Profile& option_profile() {
     Profile p;
     p.name = "option";
     p.commands = {
-        {"_OCTI", octi},   {"_OWCTI", owcti}, {"_OHCIP", ohcip}, {"_OPSYS", opsys},
-        {"_OSSYS", ossys}, {"_OSQI", osqi},   {"_OEANT", oeant},
+        {"_OCTI", octi},         {"_OWCTI", owcti},          {"_OHCIP", ohcip},
+        {"_OPSYS", opsys},       {"_OSSYS", ossys},          {"_OSQI", osqi},
+        {"_OEANT", oeant},       {"_OHWV", option_hardware}, {"+CGSN", option_serial},
+        {"+GSN", option_serial},
     };
     p.reports = {report};
     p.vendor_keys = {{"opsys_mode", {"3", store_decimal}}, {"opsys_domain", {"2", store_decimal}}};
     p.session_keys = {{"octi", 0}, {"osqi", 0}, {"ossys", 0}, {"oeant", 0}};
-    p.identity = {{"manufacturer", "Option N.V."}};
+    p.identity = {
+        {"manufacturer", "Option N.V."}, {"serial", "0AF06971A2113"}, {"hardware", "1.0.2"}};
     p.radio_mode = radio_mode;
     return p;
   }();

@@ -34,6 +34,7 @@ class OutputQueue {
   std::optional<Millis> wakeup(Millis now) const;
 
   bool empty() const { return items_.empty(); }
+  void clear() { items_.clear(); }
 
  private:
   std::deque<Outgoing> items_;

@@ -16,6 +16,7 @@ PtyHost::~PtyHost() {
 }
 
 bool PtyHost::open(std::string& error) {
+  hosts_ = 0;
   master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
     error = std::string("cannot open a pseudo-terminal: ") + strerror(errno);

@@ -15,12 +15,15 @@ class PtyHost {
   PtyHost(const PtyHost&) = delete;
   PtyHost& operator=(const PtyHost&) = delete;
 
-  // Opens the pair and makes the slave raw. False with `error` set on failure.
+  // Opens the pair and makes the slave raw. False with `error` set on failure. After close()
+  // it opens a new pair, as a device that comes back on the bus gets a new port.
   bool open(std::string& error);
   // Makes `path` a symbolic link to the slave (replacing an older link there).
   bool link(const std::string& path, std::string& error);
-  // Unplugs: closes both ends and removes the link.
+  // Unplugs: closes both ends and removes the link. A host that still holds the slave reads
+  // end of file or EIO from then on.
   void close();
+  bool is_open() const { return master_ >= 0; }
 
   const std::string& slave_path() const { return slave_path_; }
   int master_fd() const { return master_; }

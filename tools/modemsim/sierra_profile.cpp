@@ -1,6 +1,7 @@
-// A Sierra Wireless modem: the technology in use as a word (*CNTI) and the network-mode setting
-// (^SYSCONFIG).
+// A Sierra Wireless modem: the technology in use as a word (*CNTI), the network-mode setting
+// (^SYSCONFIG) and its hardware version (^HVER).
 
+#include "device_info_commands.h"
 #include "mode_fields.h"
 #include "modem_model.h"
 #include "vendor_keys.h"
@@ -78,14 +79,14 @@ const Profile& sierra_profile() {
   static const Profile profile = [] {
     Profile p;
     p.name = "sierra";
-    p.commands = {{"*CNTI", cnti}, {"^SYSCONFIG", sysconfig}};
+    p.commands = {{"*CNTI", cnti}, {"^SYSCONFIG", sysconfig}, {"^HVER", sierra_hardware}};
     p.vendor_keys = {
         {"sysconfig_mode", {"2", store_decimal}},
         {"sysconfig_order", {"2", store_decimal}},
         {"sysconfig_roam", {"1", store_decimal}},
         {"sysconfig_domain", {"2", store_decimal}},
     };
-    p.identity = {{"manufacturer", "Sierra Wireless, Incorporated"}};
+    p.identity = {{"manufacturer", "Sierra Wireless, Incorporated"}, {"hardware", "1.0"}};
     p.radio_mode = radio_mode;
     return p;
   }();
