@@ -63,8 +63,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int) {
   kivo::DialogMainView view(notices, main_window_handle);
   // For the modem's initialization on the discovery thread, when the SIM wants its PIN.
   kivo::DialogPinPrompt pin_prompt(instance, main_window_handle);
-  kivo::MainWindowController controller(
-      {state, view, workers, link, registry, files, trace, clock, processes, boxes});
+  kivo::MainWindowController controller({state, view, workers, link, registry, files, trace, clock,
+                                         processes, boxes, opener, pin_prompt});
 
   kivo::MainWindow main_window(controller, view, notice_courier, state, command_set);
   kivo::SystemStartupPlatform platform(instance, main_window);

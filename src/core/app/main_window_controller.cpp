@@ -2,10 +2,11 @@
 
 #include <variant>
 
-#include "app/discovery_stand_in.h"
 #include "base/data_paths.h"
 #include "link/link_profile.h"
 #include "setup/device_info.h"
+#include "setup/discovery.h"
+#include "setup/initialize_modem.h"
 #include "status/command_set_profile.h"
 #include "status/operator_poll.h"
 #include "status/registration.h"
@@ -317,7 +318,18 @@ void MainWindowController::detect_modem() {
 }
 
 void MainWindowController::start_discovery(unsigned wait_first_ms) {
-  const DiscoveryContext discovery{context_.state, context_.view, context_.link, context_.sleeper};
+  AppState& state = context_.state;
+  const SetupContext setup{context_.link,       context_.view, context_.boxes, context_.sleeper,
+                           context_.pin_prompt, state.network, state.device};
+  const ModemDiscoveryContext discovery{context_.link,
+                                        context_.view,
+                                        context_.registry,
+                                        context_.ports,
+                                        context_.sleeper,
+                                        state.device,
+                                        state.options.port_name,
+                                        state.options.port_given,
+                                        [setup] { return initialize_modem(setup); }};
   slots_.start(Worker::discovery,
                [discovery, wait_first_ms] { discovery_thread(discovery, wait_first_ms); });
 }

@@ -14,6 +14,8 @@
 #include "base/worker_threads.h"
 #include "link/link_control.h"
 #include "link/notices.h"
+#include "link/serial_port.h"
+#include "setup/pin_prompt.h"
 #include "status/network_context.h"
 #include "usage/connection.h"
 #include "usage/usage_context.h"
@@ -33,6 +35,9 @@ struct MainWindowContext {
   // The dialer and the boxes of the threads the window starts.
   ProcessStarter& processes;
   MessageBoxes& boxes;
+  // What discovery opens the modem's port with, and asks for the SIM PIN through.
+  SerialPortOpener& ports;
+  PinPrompt& pin_prompt;
   // The waits of the threads the window starts, and of reading a held usage.bin.
   Sleeper& sleeper = system_sleeper();
 };

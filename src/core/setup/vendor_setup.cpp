@@ -3,7 +3,6 @@
 #include "setup/checked_command.h"
 #include "setup/init_steps.h"
 #include "status/command_set_profile.h"
-#include "status/mode_setting_parsers.h"
 #include "status/technology.h"
 
 namespace kivo {
@@ -48,20 +47,14 @@ VendorCommands vendor_commands(CommandSet command_set) {
   }
 }
 
-// Huawei's technology, read here rather than by the profile's query, which keeps the last
-// technology on an unreadable answer: at start an unreadable answer means the modem is not in
-// a state to go on with.
+// Huawei's technology: an unreadable answer at start means the modem is in no state to go on.
 bool read_huawei_technology(const SetupContext& context) {
   const Reply reply = context.channel.tx_at_command("AT^SYSINFO\r\n");
-  SysInfo info;
-  if (!parse_sysinfo(reply.text, info)) {
-    show_unexpected_answer(
-        context, "Sent: \"AT^SYSINFO\"\nExpected: \"^SYSINFO:a,b,c,d,e,f,g\"\nReceived: \"%s\"",
-        reply);
-    return false;
-  }
-  show_mode(context.network_context(), info.sys_mode, info.sys_submode);
-  return true;
+  if (show_sysinfo(context.network_context(), reply.text)) return true;
+  show_unexpected_answer(
+      context, "Sent: \"AT^SYSINFO\"\nExpected: \"^SYSINFO:a,b,c,d,e,f,g\"\nReceived: \"%s\"",
+      reply);
+  return false;
 }
 
 }  // namespace
@@ -74,11 +67,8 @@ bool run_vendor_step(const SetupContext& context) {
 
   const CommandSetProfile& profile = command_set_profile(command_set);
   const NetworkContext network = context.network_context();
-  if (command_set == CommandSet::Huawei) {
-    if (!read_huawei_technology(context)) return false;
-  } else if (profile.first_technology) {
-    profile.first_technology(network);
-  }
+  if (command_set == CommandSet::Huawei && !read_huawei_technology(context)) return false;
+  if (profile.first_technology) profile.first_technology(network);
   if (profile.first_mode) profile.first_mode(network);
   return true;
 }

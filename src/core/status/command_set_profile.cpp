@@ -18,7 +18,6 @@ constexpr CommandSetProfile kStandard = [] {
 constexpr CommandSetProfile kHuawei = [] {
   CommandSetProfile p;
   p.polls_signal_and_operator = false;
-  p.first_technology = query_rat_huawei;
   p.first_mode = read_mode_huawei;
   p.apply_mode = apply_mode_huawei;
   return p;

@@ -21,7 +21,8 @@ struct CommandSetProfile {
   NetworkOperation registered_technology = nullptr;
   NetworkOperation registered_mode = nullptr;
   // The first readings once the modem is initialized, before its APN, signal, operator and
-  // registration: the technology, then the network-mode read.
+  // registration: the technology, then the network-mode read. Huawei's technology is read by
+  // the initialization itself, which cannot go on without it.
   NetworkOperation first_technology = nullptr;
   NetworkOperation first_mode = nullptr;
   // The network-mode write of button 1050; none where the set has no network-mode command.

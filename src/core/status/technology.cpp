@@ -140,10 +140,11 @@ void show_mode(const NetworkContext& context, std::uint32_t sys_mode, std::uint3
   set_technology(context, text);
 }
 
-void query_rat_huawei(const NetworkContext& context) {
+bool show_sysinfo(const NetworkContext& context, const std::string& answer) {
   SysInfo info;
-  if (parse_sysinfo(context.channel.tx_at_command("AT^SYSINFO\r\n").text, info))
-    show_mode(context, info.sys_mode, info.sys_submode);
+  if (!parse_sysinfo(answer, info)) return false;
+  show_mode(context, info.sys_mode, info.sys_submode);
+  return true;
 }
 
 void query_rat_option(const NetworkContext& context) {

@@ -22,9 +22,9 @@ std::string novatel_network_text(std::uint32_t network);
 // Huawei system mode and sub-mode ("^MODE:" reports, "^SYSINFO").
 void show_mode(const NetworkContext& context, std::uint32_t sys_mode, std::uint32_t sub_mode);
 
-// The Huawei technology query (AT^SYSINFO, then show_mode); an answer without "^SYSINFO:"
-// changes nothing.
-void query_rat_huawei(const NetworkContext& context);
+// Shows the system mode and sub-mode of an answer to AT^SYSINFO; false (and nothing changed)
+// when the answer has no "^SYSINFO:".
+bool show_sysinfo(const NetworkContext& context, const std::string& answer);
 
 // The technology queries of the Option (AT_OCTI?, AT_OWCTI?, AT_OHCIP?), Novatel (AT$NWRAT?)
 // and Sierra (AT*CNTI=0) command sets.

@@ -12,8 +12,10 @@
 #include "support/fake_link_control.h"
 #include "support/fake_main_view.h"
 #include "support/fake_message_boxes.h"
+#include "support/fake_pin_prompt.h"
 #include "support/fake_process_starter.h"
 #include "support/fake_registry.h"
+#include "support/fake_serial_port.h"
 #include "support/fake_worker_threads.h"
 #include "support/journal.h"
 #include "support/recording_trace.h"
@@ -50,14 +52,33 @@ Notice boot(std::uint32_t first) {
   return n;
 }
 
-// What discovery reads from a standard modem that answers "OK" to everything, between opening
-// the port and "Ready" (the readings themselves: DiscoveryStandInTest).
-const Entries kFirstReadings{"at AT+CGREG=2\r\n", "text 1012 \"Unknown\"", "at AT+CGDCONT?\r\n",
-                             "enable 1034 0",     "at AT+CSQ\r\n",         "at AT+COPS=3,2\r\n",
-                             "at AT+COPS?\r\n",   "at AT+CGREG?\r\n"};
+// What discovery does with a standard modem between opening the port and "Ready" (the sequence
+// itself: the setup tests).
+const Entries kInitialization{"status Initializing mobile data device...",
+                              "data 1B 0D 0A",
+                              "at AT\r\n",
+                              "at AT&F0\r\n",
+                              "at ATE0\r\n",
+                              "at AT+CMEE=1\r\n",
+                              "at AT+CFUN?\r\n",
+                              "at AT+CPIN?\r\n",
+                              "at AT+CMGF=0\r\n",
+                              "at AT+CNMI=1,1,2,1,0\r\n",
+                              "at AT+CSCB=1\r\n",
+                              "at AT+CSCB=0,\"0-65535\",\"\"\r\n",
+                              "at AT+CREG=0\r\n",
+                              "at AT+CGREG=2\r\n",
+                              "at AT+CUSD=1\r\n",
+                              "text 1012 \"Unknown\"",
+                              "at AT+CGDCONT?\r\n",
+                              "enable 1034 0",
+                              "at AT+CSQ\r\n",
+                              "at AT+COPS=3,2\r\n",
+                              "at AT+COPS?\r\n",
+                              "at AT+CGREG?\r\n"};
 
 Entries opened_then(Entries before, const Entries& after) {
-  before.insert(before.end(), kFirstReadings.begin(), kFirstReadings.end());
+  before.insert(before.end(), kInitialization.begin(), kInitialization.end());
   before.insert(before.end(), after.begin(), after.end());
   return before;
 }
@@ -72,12 +93,28 @@ struct MainWindowTest : ::testing::Test {
   test::FakeClock clock;
   test::FakeProcessStarter processes{journal};
   test::FakeMessageBoxes boxes;
+  test::FakeSerialPortOpener ports;
+  test::FakePinPrompt pin_prompt{journal};
   test::FakeFileSystem files;
   test::RecordingTraceSink sink;
   Trace trace{sink};
   AppState state;
-  MainWindowController controller{
-      {state, view, workers, link, registry, files, trace, clock, processes, boxes, sleeper}};
+  // A modem whose radio is on, whose SIM is ready and which is not network locked; it answers
+  // "OK" to the rest.
+  MainWindowTest() {
+    answer("AT+CFUN?", "+CFUN: 1");
+    answer("AT+CPIN?", "+CPIN: READY");
+    answer("AT^CPIN?", "^CPIN: READY,,10,3,10,3");
+    answer("AT^HS=0,0", "^HS:24117505,0,0,0,0");
+    answer("AT^CARDLOCK?", "^CARDLOCK: 2,10,0");
+    answer("AT^SYSINFO", "^SYSINFO:2,3,0,5,1,,4");
+  }
+  void answer(const std::string& command, const std::string& line) {
+    link.answers[command + "\r\n"] = line + "\r\n\r\nOK\r\n";
+  }
+
+  MainWindowController controller{{state, view, workers, link, registry, files, trace, clock,
+                                   processes, boxes, ports, pin_prompt, sleeper}};
 
   // Creation with /PORT:COM7, its discovery run and joined: the link open and ready.
   void start_ready(CommandSet command_set = CommandSet::Standard) {
@@ -125,21 +162,25 @@ TEST_F(MainWindowTest, DiscoveryWithAGivenPortOpensItAndThePollStartsWhenItIsJoi
   EXPECT_TRUE(journal.take().empty());
 }
 
-TEST_F(MainWindowTest, APortThatWillNotOpenIsReportedAndDetectCanTryAgain) {
+TEST_F(MainWindowTest, APortThatWillNotOpenOffersRetryAndCancelClosesTheWindow) {
   link.open_result = 0;
-  start_ready();
+  view.boxes.queue_answer(BoxAnswer::Retry);
+  view.boxes.queue_answer(BoxAnswer::Cancel);
+  set_port_name(state.options, "COM7");
+  state.options.port_given = true;
+  controller.on_init_dialog();
+  journal.take();
+  workers.run(1);
+  const std::string busy =
+      "box Unable to open COM port, mobile data device possibly in use by another application.";
+  EXPECT_EQ(journal.take(), (Entries{"status Opening communications port...", "open COM7", busy,
+                                     "open COM7", busy, "post 3", "post close"}));
   EXPECT_FALSE(state.device.device_ready);
-  controller.on_command(IDC_DETECT_MODEM, 0);
-  EXPECT_EQ(journal.take(), (Entries{"kill 1203", "kill 1203", "start thread 2"}));
-  workers.run(2);
-  EXPECT_EQ(journal.take(), (Entries{"status Opening communications port...", "open COM7",
-                                     "status Unable to open COM port.", "post 3"}));
 }
 
 TEST_F(MainWindowTest, WhileDiscoveryRunsResetDetectAndBootDoNothing) {
-  controller.on_init_dialog();
-  workers.run(1);  // no port given: it never posts, so the slot stays taken
-  EXPECT_EQ(journal.take().back(), "status Detecting mobile data device...");
+  controller.on_init_dialog();  // no modem plugged in: the search goes on, the slot stays taken
+  journal.take();
   controller.on_command(IDC_RESET_MODEM, 0);
   controller.on_command(IDC_DETECT_MODEM, 0);
   controller.on_notice(boot(1));
@@ -500,10 +541,7 @@ TEST_F(MainWindowTest, ResettingTheModemWhileOnlineHangsUpFirst) {
 TEST_F(MainWindowTest, DeviceInformationDoesNothingUntilTheModemIsReady) {
   controller.on_init_dialog();
   journal.take();
-  controller.on_command(IDC_DEVICE_INFO, 0);  // discovery has not finished
-  workers.run(1);                             // no port given: never ready
-  journal.take();
-  controller.on_command(IDC_DEVICE_INFO, 0);
+  controller.on_command(IDC_DEVICE_INFO, 0);  // no modem found yet
   EXPECT_TRUE(journal.take().empty());
 }
 

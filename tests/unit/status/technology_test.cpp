@@ -33,17 +33,20 @@ TEST_F(TechnologyTest, HuaweiModeAndSubModeNameTheTechnology) {
 }
 
 TEST_F(TechnologyTest, HuaweiSystemInformationGivesModeAndSubMode) {
-  modem.answer("AT^SYSINFO", "^SYSINFO:2,3,0,5,1,,4\r\n\r\nOK\r\n");
-  modem.answer("AT^SYSINFO", "^SYSINFO:2,3,0,3,1,1,3\r\n\r\nOK\r\n");
-  modem.answer("AT^SYSINFO", "^SYSINFO:2,3,0,5\r\n\r\nOK\r\n");  // without a sub-mode
-  modem.answer("AT^SYSINFO", "ERROR\r\n");
-  for (const char* text : {"3G", "EDGE", "Unknown (5,0)"}) {
-    query_rat_huawei(context);
-    EXPECT_EQ(journal.take(),
-              (Entries{"at AT^SYSINFO\r\n", "text 1012 \"" + std::string(text) + "\""}));
+  const struct {
+    const char* answer;
+    const char* text;
+  } answers[] = {
+      {"^SYSINFO:2,3,0,5,1,,4\r\n\r\nOK\r\n", "3G"},
+      {"^SYSINFO:2,3,0,3,1,1,3\r\n\r\nOK\r\n", "EDGE"},
+      {"^SYSINFO:2,3,0,5\r\n\r\nOK\r\n", "Unknown (5,0)"},  // without a sub-mode
+  };
+  for (const auto& a : answers) {
+    EXPECT_TRUE(show_sysinfo(context, a.answer));
+    EXPECT_EQ(journal.take(), (Entries{"text 1012 \"" + std::string(a.text) + "\""}));
   }
-  query_rat_huawei(context);
-  EXPECT_EQ(journal.take(), Entries{"at AT^SYSINFO\r\n"});
+  EXPECT_FALSE(show_sysinfo(context, "ERROR\r\n"));
+  EXPECT_TRUE(journal.take().empty());
   EXPECT_STREQ(network.snapshot.rat_text, "Unknown (5,0)");
 }
 
