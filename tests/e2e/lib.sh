@@ -100,6 +100,21 @@ e2e_start_modem() {
   fail "the modem simulator did not report its pty"
 }
 
+# e2e_stop_modem: stops the simulator; its port vanishes as an unplugged modem's does.
+e2e_stop_modem() {
+  [[ -n $E2E_MODEM_PID ]] || return 0
+  kill "$E2E_MODEM_PID" 2>/dev/null || true
+  wait "$E2E_MODEM_PID" 2>/dev/null || true
+  E2E_MODEM_PID=""
+}
+
+# clear_active_ports: empties the device map of active serial ports, as if every device were
+# pulled out; the drivers' class and Enum entries stay, as they do on Windows.
+clear_active_ports() {
+  wine reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /va /f </dev/null >>"$OUT/registry.log" 2>&1 ||
+    true
+}
+
 # seed_modem_registry [--fillers N] VENDOR COMn: the registry entries the vendor's driver writes
 # for the modem behind COMn, with the decoys of a real machine (see tests/e2e/seed-modem-registry).
 seed_modem_registry() {
@@ -184,6 +199,27 @@ expect_trace_count() {
   local line=$1 expected=$2 count
   count=$(grep -cxF -- "$line" "$TRACE" || true)
   expect_eq "trace lines \"$line\"" "$count" "$expected"
+}
+
+# await_box FRAGMENT [TIMEOUT_S]: waits for a box of the program whose text holds FRAGMENT (as
+# JSON writes it: a line end is \n) and prints its JSON.
+await_box() {
+  local fragment=$1 timeout=${2:-10} json i
+  for ((i = 0; i < timeout * 4; i++)); do
+    # Not `probe`: no box yet is no failure here.
+    json=$(wine "$UIPROBE_EXE" message-box --timeout 250 </dev/null 2>>"$OUT/uiprobe.log" || true)
+    if [[ $json == *"$fragment"* ]]; then
+      e2e_log "ok: box \"$fragment\""
+      printf '%s\n' "$json"
+      return
+    fi
+  done
+  fail "no box with \"$fragment\" (last: $json)"
+}
+
+# dialog_text JSON ID: the text of control ID in a `uiprobe read` JSON.
+dialog_text() {
+  grep -oE "\\{\"id\":$2,[^{}]*\\}" <<<"$1" | sed -E 's/.*"text":"(([^"\\]|\\.)*)".*/\1/'
 }
 
 # window_json: the main window as `uiprobe read` prints it (controls, status, focus, boxes).
