@@ -13,7 +13,7 @@ constexpr unsigned kSearchIntervalMs = 100;
 // A whole search reads hundreds of keys on a well-used machine. While nothing has changed in
 // the device map of active ports since the last fruitless search, only the map is read; the
 // whole search still runs every so often, for a driver that writes its entries late.
-constexpr unsigned kWholeSearchEvery = 50;  // rounds of 100 ms
+constexpr unsigned kWholeSearchEvery = 300;  // rounds of 100 ms: 30 s
 // How long a modem told to restart takes to come back.
 constexpr unsigned kRestartWaitMs = 15000;
 

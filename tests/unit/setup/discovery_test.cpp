@@ -186,14 +186,14 @@ TEST_F(DiscoveryTest, WhileNoPortComesOrGoesOnlyTheDeviceMapIsRead) {
   test::add_active_port(registry, "\\Device\\Serial0", "COM1");
   test::add_port_entry(registry, "0009", "Communications Port", "ACPI\\PNP0501");
   sleeper.during_wait = [this] {
-    if (sleeper.waits.size() == 120) test::add_active_port(registry, "\\Device\\Serial1", "COM2");
-    if (sleeper.waits.size() == 130) add_huawei_stick(registry, "0000", "COM7");
+    if (sleeper.waits.size() == 320) test::add_active_port(registry, "\\Device\\Serial1", "COM2");
+    if (sleeper.waits.size() == 330) add_huawei_stick(registry, "0000", "COM7");
   };
   EXPECT_EQ(run({InitResult::Ready}), 0);
-  // Rounds 0, 50 and 100, the new COM2 at 120 and the stick at 130 (twice: probe, then again);
+  // Rounds 0 and 300, the new COM2 at 320 and the stick at 330 (twice: probe, then again);
   // each whole search reads the device map once more.
-  EXPECT_EQ(registry.opens(test::kPortsClassKey), 6);
-  EXPECT_EQ(registry.opens(test::kActivePortsKey), 131 + 6);
+  EXPECT_EQ(registry.opens(test::kPortsClassKey), 5);
+  EXPECT_EQ(registry.opens(test::kActivePortsKey), 331 + 5);
   EXPECT_STREQ(port_name, "COM7");
 }
 
