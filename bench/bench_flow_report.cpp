@@ -42,6 +42,7 @@ class NullView : public MainView {
   void kill_timer(unsigned) override {}
   BoxAnswer show_box(const BoxRequest&) override { return BoxAnswer::Ok; }
   void show_device_info(const std::function<void(DeviceInfoView&)>&) override {}
+  void run_sms_dialog(SmsDialogEvents&) override {}
   void post(const Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}

@@ -5,6 +5,7 @@
 
 #include "device_info_dialog.h"
 #include "res/resource_ids.h"
+#include "sms_dialog.h"
 #include "system_message_boxes.h"
 
 namespace kivo {
@@ -145,6 +146,10 @@ BoxAnswer DialogMainView::show_box(const BoxRequest& request) {
 
 void DialogMainView::show_device_info(const std::function<void(DeviceInfoView&)>& fill) {
   run_device_info_dialog(instance_, dialog_, icon_, fill);
+}
+
+void DialogMainView::run_sms_dialog(SmsDialogEvents& dialog) {
+  kivo::run_sms_dialog(instance_, dialog_, icon_, dialog);
 }
 
 void DialogMainView::post(const Notice& notice) {

@@ -4,6 +4,7 @@
 
 #include "base/data_paths.h"
 #include "link/link_profile.h"
+#include "messaging/sms_dialogs.h"
 #include "setup/device_info.h"
 #include "setup/discovery.h"
 #include "setup/initialize_modem.h"
@@ -137,6 +138,12 @@ void MainWindowController::on_click(int control) {
     case IDC_DETECT_MODEM:
       detect_modem();
       break;
+    case IDC_SMS: {
+      const SmsContext sms{context_.link, context_.state.device};
+      MainView& view = context_.view;
+      slots_.start(Worker::sms, [sms, &view] { sms_thread(sms, view); });
+      break;
+    }
     default:
       break;
   }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "link/at_channel.h"
 
 namespace kivo {
@@ -13,6 +15,13 @@ class LinkControl : public AtChannel {
   // Ends the receive thread and closes the port; safe when nothing is open.
   virtual void close() = 0;
   virtual bool is_open() const = 0;
+
+  // Runs `exchanges` with no other thread's exchange in between: the SMS text must follow its
+  // prompt, not a poll that slipped in.
+  virtual void exclusive(const std::function<void()>& exchanges) = 0;
+  // Set once an SMS text has gone to the modem: its "+CMGS:" or "+CMS ERROR:" is then a notice.
+  // The receive thread clears it.
+  virtual void set_sms_send_pending(bool pending) = 0;
 };
 
 }  // namespace kivo

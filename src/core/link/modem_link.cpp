@@ -98,7 +98,8 @@ struct ModemLink::Shared final : ResponseSink {
 
   const ModemLinkContext context;
   Dispatcher dispatcher;
-  std::mutex exchange_mutex;  // one AT exchange (write, wait, capture) at a time
+  // One AT exchange (write, wait, capture) at a time; exclusive() holds it across several.
+  std::recursive_mutex exchange_mutex;
 
   std::mutex mutex;  // guards what follows
   std::condition_variable response_changed;
@@ -209,7 +210,7 @@ bool ModemLink::is_open() const {
 
 Reply ModemLink::tx_at_command(const char* command) {
   Shared& s = *shared_;
-  std::lock_guard<std::mutex> exchange(s.exchange_mutex);
+  std::lock_guard<std::recursive_mutex> exchange(s.exchange_mutex);
   Reply reply;
   const std::shared_ptr<SerialPort> port = s.port();
   char masked[kPinMaskBufferSize];
@@ -247,7 +248,7 @@ Reply ModemLink::tx_at_command(const char* command) {
 
 int ModemLink::tx_data(const void* bytes, std::size_t count) {
   Shared& s = *shared_;
-  std::lock_guard<std::mutex> exchange(s.exchange_mutex);
+  std::lock_guard<std::recursive_mutex> exchange(s.exchange_mutex);
   const std::shared_ptr<SerialPort> port = s.port();
   if (!port || !port->write(bytes, count, timings_.exchange_wait_ms)) {
     context_.trace("timeout waiting for data to be sent");
@@ -258,7 +259,7 @@ int ModemLink::tx_data(const void* bytes, std::size_t count) {
 
 Reply ModemLink::tx_data_and_get_response(const void* bytes, std::size_t count) {
   Shared& s = *shared_;
-  std::lock_guard<std::mutex> exchange(s.exchange_mutex);
+  std::lock_guard<std::recursive_mutex> exchange(s.exchange_mutex);
   Reply reply;
   const std::shared_ptr<SerialPort> port = s.port();
   s.reset_response_event();
@@ -273,6 +274,11 @@ Reply ModemLink::tx_data_and_get_response(const void* bytes, std::size_t count) 
   }
   reply.result = 1;
   return reply;
+}
+
+void ModemLink::exclusive(const std::function<void()>& exchanges) {
+  std::lock_guard<std::recursive_mutex> hold(shared_->exchange_mutex);
+  exchanges();
 }
 
 void ModemLink::set_sms_send_pending(bool pending) {

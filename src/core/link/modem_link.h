@@ -53,8 +53,8 @@ class ModemLink : public LinkControl {
   int tx_data(const void* bytes, std::size_t count) override;
   Reply tx_data_and_get_response(const void* bytes, std::size_t count) override;
 
-  // Set by the SMS sender once its body is written; cleared by the receive thread.
-  void set_sms_send_pending(bool pending);
+  void exclusive(const std::function<void()>& exchanges) override;
+  void set_sms_send_pending(bool pending) override;
   bool sms_send_pending() const;
 
  private:

@@ -102,3 +102,14 @@
 #define IDC_INFO_IMSI 1029
 #define IDC_INFO_ICCID 1030
 #define IDC_INFO_PROVIDER 1033
+
+// The two SMS dialogs (templates 106 and 108) share their identifiers, numbered independently of
+// the main window's controls. The fixed-recipient dialog shows its recipient; the any-number dialog
+// has the number edit.
+#define IDC_SMS_CLOSE 1004
+#define IDC_SMS_REMAINING 1035
+#define IDC_SMS_MESSAGE 1037
+#define IDC_SMS_SEND 1040
+#define IDC_SMS_ANY_NUMBER 1041
+#define IDC_SMS_NUMBER 1042
+#define IDC_SMS_RECIPIENT 1043

@@ -7,6 +7,7 @@
 #include "base/message_boxes.h"
 #include "link/notices.h"
 #include "view/device_info_view.h"
+#include "view/sms_dialog_view.h"
 
 namespace kivo {
 
@@ -56,6 +57,9 @@ class MainView {
   // Runs the device-information dialog modally, owned by the main window; `fill` sets its
   // fields while the dialog initializes. Returns once the user has closed it.
   virtual void show_device_info(const std::function<void(DeviceInfoView&)>& fill) = 0;
+  // Runs an SMS dialog modally on the calling thread (the SMS worker), owned by the main window.
+  // Returns once the user has closed it.
+  virtual void run_sms_dialog(SmsDialogEvents& dialog) = 0;
 
   // Any thread; never waits for the window.
   virtual void post(const Notice& notice) = 0;

@@ -7,6 +7,8 @@
 #define IDI_APPLICATION_ICON 103
 #define IDD_SIM_PIN 104
 #define IDD_MAIN_WINDOW 105
+#define IDD_SMS_FIXED_RECIPIENT 106
+#define IDD_SMS_ANY_NUMBER 108
 #define IDD_DEVICE_INFO 109
 
 // The SIM PIN dialog (template 104).

@@ -29,6 +29,8 @@ class FakeMainView : public MainView {
   std::map<int, FakeList> lists;
   // What the user does while the device-information dialog is open, before closing it.
   std::function<void()> while_device_info_open;
+  // What the user does in the SMS dialog, on the dialog's events, before closing it.
+  std::function<void(SmsDialogEvents&)> while_sms_dialog_open;
 
   void set_text(int control, const char* text) override {
     texts[control] = text;
@@ -98,6 +100,12 @@ class FakeMainView : public MainView {
     fill(fields);
     if (while_device_info_open) while_device_info_open();
     journal_.add("device info closed");
+  }
+  // Records "sms dialog" and "sms dialog closed".
+  void run_sms_dialog(SmsDialogEvents& dialog) override {
+    journal_.add("sms dialog");
+    if (while_sms_dialog_open) while_sms_dialog_open(dialog);
+    journal_.add("sms dialog closed");
   }
   void post(const Notice& notice) override {
     journal_.add("post " + std::to_string(static_cast<unsigned>(notice.id)));
