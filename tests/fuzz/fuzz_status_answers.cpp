@@ -59,6 +59,7 @@ class ListOnlyView : public kivo::MainView {
   void kill_timer(unsigned) override {}
   kivo::BoxAnswer show_box(const kivo::BoxRequest&) override { return kivo::BoxAnswer::Ok; }
   void show_device_info(const std::function<void(kivo::DeviceInfoView&)>&) override {}
+  void run_sms_dialog(kivo::SmsDialogEvents&) override {}
   void post(const kivo::Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}
