@@ -5,6 +5,8 @@ namespace {
 
 UINT icon_flag(BoxIcon icon) {
   switch (icon) {
+    case BoxIcon::None:
+      return 0;
     case BoxIcon::Information:
       return MB_ICONINFORMATION;
     case BoxIcon::Warning:

@@ -157,6 +157,50 @@ TEST_F(ModemModelTest, UssdAnswersComeLaterAsReports) {
   EXPECT_TRUE(unsolicited().empty());
 }
 
+TEST_F(ModemModelTest, UssdMenusFollowTheSessionPathInTheirCodingAndTimeOut) {
+  UssdAnswer data{1, "Data"};
+  data.coding = UssdCoding::Ucs2;
+  UssdAnswer never{0, ""};
+  never.silent = true;
+  UssdAnswer late{2, ""};
+  late.delay_ms = 25000;
+  late.has_text = false;
+  model.define_ussd("*111#", {1, "Balance"});
+  model.define_ussd("*111#>1", data);
+  model.define_ussd("*111#>1>2", {0, "Done"});
+  model.define_ussd("2", {0, "2 alone"});
+  model.define_ussd("*5#", never);
+  model.define_ussd("*6#", late);
+  UssdAnswer packed{0, "Balance"};
+  packed.coding = UssdCoding::Gsm7;
+  model.define_ussd("*7#", packed);
+
+  at("AT+CUSD=1,\"*111#\",15");
+  at("AT+CUSD=1,\"1\",15");
+  at("AT+CUSD=1,\"2\",15");
+  at("AT+CUSD=1,\"2\",15");  // the session has ended: the reply alone
+  EXPECT_EQ(unsolicited(),
+            (std::vector<std::string>{
+                "\r\n+CUSD: 1,\"Balance\",15\r\n", "\r\n+CUSD: 1,\"0044006100740061\",72\r\n",
+                "\r\n+CUSD: 0,\"Done\",15\r\n", "\r\n+CUSD: 0,\"2 alone\",15\r\n"}));
+  at("AT+CUSD=1,\"*5#\",15");
+  EXPECT_TRUE(unsolicited().empty());
+  at("AT+CUSD=1,\"*6#\",15");
+  at("AT+CUSD=1,\"*7#\",15");
+  auto reports = model.take_unsolicited();
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0].delay_ms, 25000u);
+  EXPECT_EQ(reports[0].bytes, "\r\n+CUSD: 2\r\n");
+  EXPECT_EQ(reports[1].bytes,
+            "\r\n+CUSD: 0,\"C2303BEC1E971B\",15\r\n");  // CR fills the last septet
+}
+
+TEST_F(ModemModelTest, AnApnErrorRefusesNewApns) {
+  set("apn_error", "1");
+  EXPECT_EQ(at("AT+CGDCONT=1,\"IP\",\"newapn\""), "\r\nERROR\r\n");
+  EXPECT_EQ(at("AT+CGDCONT?"), "\r\n+CGDCONT: 1,\"IP\",\"internet\",\"0.0.0.0\",0,0\r\n\r\nOK\r\n");
+}
+
 TEST_F(ModemModelTest, AnSmsIsPromptedCheckedAgainstItsLengthAndAnsweredLater) {
   // SMSC length 00, then a TPDU of 3 octets.
   EXPECT_EQ(at("AT+CMGS=3"), "\r\n> ");

@@ -1,6 +1,37 @@
 #include "standard_commands.h"
+#include "ussd_coding.h"
 
 namespace modemsim {
+
+namespace {
+
+// The answer to a code or a menu reply: first the one defined for the whole path of the open
+// session ("*111#>1>2"), then the one for the reply alone.
+UssdAnswer ussd_answer(ModemModel& m, const std::string& path, const std::string& code) {
+  const auto& answers = m.config().ussd;
+  if (!path.empty()) {
+    auto in_session = answers.find(path + ">" + code);
+    if (in_session != answers.end()) return in_session->second;
+  }
+  auto known = answers.find(code);
+  return known != answers.end() ? known->second : UssdAnswer{0, "Unknown service code"};
+}
+
+std::string cusd_line(const UssdAnswer& answer) {
+  std::string line = "+CUSD: " + std::to_string(answer.status);
+  if (!answer.has_text) return line;
+  switch (answer.coding) {
+    case UssdCoding::Plain:
+      return line + ",\"" + answer.text + "\",15";
+    case UssdCoding::Gsm7:
+      return line + ",\"" + gsm7_packed_hex(answer.text) + "\",15";
+    case UssdCoding::Ucs2:
+      return line + ",\"" + ucs2_hex(answer.text) + "\",72";
+  }
+  return line;
+}
+
+}  // namespace
 
 Reply cusd(ModemModel& m, const Command& c) {
   if (c.kind == CommandKind::Read)
@@ -9,19 +40,25 @@ Reply cusd(ModemModel& m, const Command& c) {
   if (c.kind != CommandKind::Set) return Reply::error();
   auto args = split_args(c.args);
   long n = number(arg(args, 0));
-  if (n == 2) return Reply::ok();
+  std::string& path = m.session().ussd_path;
+  if (n == 2) {
+    path.clear();
+    return Reply::ok();
+  }
   if (n != 0 && n != 1) return Reply::cme(50);
   m.session().cusd_n = static_cast<int>(n);
   std::string code = arg(args, 1);
   if (code.empty()) return Reply::ok();
   if (!m.registered()) return Reply::cme(30);
   if (n == 1) {
-    auto known = m.config().ussd.find(code);
-    UssdAnswer answer =
-        known != m.config().ussd.end() ? known->second : UssdAnswer{0, "Unknown service code"};
-    std::string line = "+CUSD: " + std::to_string(answer.status);
-    if (answer.has_text) line += ",\"" + answer.text + "\",15";
-    m.queue_line(m.config().ussd_delay_ms, line);
+    // A new code starts a new session; anything else answers the open one.
+    if (!code.empty() && code[0] == '*') path.clear();
+    const UssdAnswer answer = ussd_answer(m, path, code);
+    path = answer.status == 1 && !answer.silent ? (path.empty() ? code : path + ">" + code) : "";
+    if (!answer.silent) {
+      const int delay = answer.delay_ms >= 0 ? answer.delay_ms : int(m.config().ussd_delay_ms);
+      m.queue_line(static_cast<unsigned>(delay), cusd_line(answer));
+    }
   }
   return Reply::ok();
 }

@@ -16,10 +16,17 @@ struct PdpContext {
   bool active = false;
 };
 
+// How the network's USSD text goes to the host: as it is (scheme 15), or as the hex digits of its
+// GSM 7-bit packed form (scheme 15, as Huawei modems give it) or of UCS2 (scheme 72).
+enum class UssdCoding { Plain, Gsm7, Ucs2 };
+
 struct UssdAnswer {
   int status = 0;
   std::string text;
   bool has_text = true;  // false: the bare "+CUSD: <status>" form
+  bool silent = false;   // the network never answers
+  UssdCoding coding = UssdCoding::Plain;
+  int delay_ms = -1;  // -1: `ussd_delay`
 };
 
 // What the modem and its network are. It survives a restart; scenarios and the control channel
@@ -68,6 +75,7 @@ struct ModemConfig {
   unsigned sms_delay_ms = 300;
   unsigned ussd_delay_ms = 300;
   std::map<std::string, UssdAnswer> ussd;
+  bool apn_error = false;  // AT+CGDCONT= with an APN answers ERROR
   bool diag_only = false;  // the port ignores AT and speaks only the diagnostic protocol
 
   // The data connection: the network's pace each way in bytes per second, and how
@@ -115,6 +123,7 @@ struct ModemSession {
   std::string cscb_mids;
   std::string cscb_dcss;
   int cusd_n = 0;
+  std::string ussd_path;  // the codes and replies of the open USSD session, joined by '>'
   int message_reference = 0;
   int sms_length = -1;                // >= 0 while the text after the SMS prompt is awaited
   std::map<std::string, int> vendor;  // the settings a profile adds

@@ -24,6 +24,7 @@ Reply cgdcont(ModemModel& m, const Command& c) {
         return Reply::ok();
       }
       if (args[1] != "IP" && args[1] != "PPP" && args[1] != "IPV6") return Reply::cme(50);
+      if (m.config().apn_error) return Reply::error();
       PdpContext& context = contexts[static_cast<int>(cid)];
       context.type = args[1];
       context.apn = arg(args, 2);

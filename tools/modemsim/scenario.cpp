@@ -164,11 +164,29 @@ bool parse_rule(std::string_view rest, Rule& rule, std::string& error) {
   }
 }
 
+// ussd [gsm7|ucs2] [delay MS] CODE STATUS|none [TEXT]
 bool parse_ussd(std::string_view rest, ScenarioLine& out, std::string& error) {
-  out.ussd_code = std::string(next_word(rest));
+  std::string_view word = next_word(rest);
+  for (;; word = next_word(rest)) {
+    if (word == "gsm7" || word == "ucs2") {
+      out.ussd.coding = word == "gsm7" ? UssdCoding::Gsm7 : UssdCoding::Ucs2;
+    } else if (word == "delay") {
+      unsigned long ms = 0;
+      if (!read_unsigned(next_word(rest), ms)) {
+        error = "ussd delay needs a time in milliseconds";
+        return false;
+      }
+      out.ussd.delay_ms = static_cast<int>(ms);
+    } else {
+      break;
+    }
+  }
+  out.ussd_code = std::string(word);
+  const std::string_view status_word = next_word(rest);
   unsigned long status = 0;
-  if (out.ussd_code.empty() || !read_unsigned(next_word(rest), status)) {
-    error = "ussd needs a code and a status";
+  out.ussd.silent = status_word == "none";
+  if (out.ussd_code.empty() || (!out.ussd.silent && !read_unsigned(status_word, status))) {
+    error = "ussd needs a code and a status (or none)";
     return false;
   }
   out.ussd.status = static_cast<int>(status);

@@ -204,6 +204,7 @@ const std::map<std::string_view, Setter>& setters() {
       {"sms_delay", delay_setter(&ModemConfig::sms_delay_ms)},
       {"ussd_delay", delay_setter(&ModemConfig::ussd_delay_ms)},
       {"diag_only", flag_setter(&ModemConfig::diag_only)},
+      {"apn_error", flag_setter(&ModemConfig::apn_error)},
       {"reenumerate_ms", delay_setter(&ModemConfig::reenumerate_ms)},
       {"echo", set_echo},
       {"cfun", set_cfun},

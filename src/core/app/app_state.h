@@ -2,6 +2,7 @@
 
 #include "app/options.h"
 #include "link/device_state.h"
+#include "messaging/ussd_session.h"
 #include "status/network_state.h"
 #include "usage/usage_state.h"
 
@@ -14,6 +15,7 @@ struct AppState {
   DeviceState device;
   NetworkState network;
   UsageState usage;
+  UssdSession ussd;
 };
 
 }  // namespace kivo

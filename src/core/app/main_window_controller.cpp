@@ -5,6 +5,8 @@
 #include "base/data_paths.h"
 #include "link/link_profile.h"
 #include "messaging/sms_dialogs.h"
+#include "messaging/ussd.h"
+#include "messaging/ussd_help.h"
 #include "setup/device_info.h"
 #include "setup/discovery.h"
 #include "setup/initialize_modem.h"
@@ -43,6 +45,7 @@ MainWindowController::MainWindowController(MainWindowContext context)
 void MainWindowController::on_init_dialog() {
   setup_main_window();
   context_.state.device.device_ready = false;
+  context_.state.ussd.end();
   reset_network_snapshot();
   // Without a usable data folder the files go to the current directory; nothing to report.
   find_data_paths(context_.registry, context_.files, context_.state.usage.data_paths);
@@ -123,6 +126,20 @@ void MainWindowController::on_click(int control) {
     case IDC_CONNECT:
       on_connect_button(usage(), slots_, dialer());
       break;
+    case IDC_USSD_SEND:
+      on_ussd_send_button(ussd(), slots_);
+      break;
+    case IDC_USSD_END:
+      end_ussd_session(ussd());
+      break;
+    case IDC_USSD_HELP:
+      slots_.start(Worker::ussd_help, [&boxes = context_.boxes, &view = context_.view] {
+        show_ussd_help(boxes, view);
+      });
+      break;
+    case IDC_APN_SET:
+      slots_.start(Worker::apn, [apn = apn()] { set_apn_thread(apn); });
+      break;
     case IDC_DEVICE_INFO:
       show_device_info();
       break;
@@ -182,6 +199,8 @@ void MainWindowController::on_timer(unsigned timer) {
     // One-shot: the watchdog arms it again when it wants another check.
     context_.view.kill_timer(TIMER_WATCHDOG);
     connection_watchdog(usage());
+  } else if (timer == TIMER_USSD_SESSION) {
+    end_ussd_session(ussd());
   } else if (timer == TIMER_POLL) {
     poll_tick();
     context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
@@ -248,6 +267,13 @@ void MainWindowController::on_notice(const Notice& notice) {
     case NoticeId::Registration:
       if (const auto* registration = std::get_if<RegistrationReport>(&notice.report))
         show_registration(network(), *registration);
+      break;
+    case NoticeId::Ussd:
+      if (const auto* response = std::get_if<UssdResponse>(&notice.report))
+        on_ussd_response(ussd(), *response);
+      break;
+    case NoticeId::UssdSessionEnded:
+      ussd_ready(ussd());
       break;
     case NoticeId::Boot: {
       // A first number of 0 is not a restart.

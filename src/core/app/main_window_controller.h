@@ -15,6 +15,8 @@
 #include "link/link_control.h"
 #include "link/notices.h"
 #include "link/serial_port.h"
+#include "messaging/apn_setting.h"
+#include "messaging/ussd_context.h"
 #include "setup/pin_prompt.h"
 #include "status/network_context.h"
 #include "usage/connection.h"
@@ -79,6 +81,11 @@ class MainWindowController {
             context_.trace,       {options.session_log, options.hex_profiles}};
   }
   DialerContext dialer() { return {context_.processes, context_.boxes, context_.view}; }
+  UssdContext ussd() {
+    return {context_.link, context_.view, context_.boxes, context_.state.ussd,
+            !slots_.is_free(Worker::discovery)};
+  }
+  ApnContext apn() { return {context_.link, context_.view, context_.boxes}; }
   void reset_usage();
   void ask_reset_totals();
   void show_device_info();

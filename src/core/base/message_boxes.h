@@ -9,7 +9,7 @@ namespace kivo {
 constexpr char kBoxCaption[] = "KIVO";
 
 enum class BoxOwner { None, MainWindow };
-enum class BoxIcon { Information, Warning, Error, Question };
+enum class BoxIcon { None, Information, Warning, Error, Question };
 enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class BoxAnswer { Ok, Yes, No, Cancel, Retry };
 

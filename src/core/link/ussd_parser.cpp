@@ -1,6 +1,7 @@
 #include "link/ussd_parser.h"
 
 #include "link/number_reader.h"
+#include "link/ussd_text_decoder.h"
 
 namespace kivo {
 
@@ -18,25 +19,34 @@ std::optional<std::size_t> parse_cusd(std::string_view text, UssdResponse& respo
   const std::size_t close = text.rfind('"');
   if (close == std::string_view::npos || close <= open) return std::nullopt;
 
+  std::size_t pos = close + 1;
+  NumberReading dcs;
+  if (pos < text.size() && text[pos] == ',') {
+    ++pos;
+    dcs = read_number(text, pos);
+    if (dcs.found) pos = dcs.end + 2;  // past the line end
+  }
+
+  std::string_view source = text.substr(open + 1, close - open - 1);
+  char decoded[kMaxSourceCharacters];
+  if (dcs.found) {
+    if (const std::size_t length = decode_ussd_hex(source, dcs.value, decoded, sizeof decoded))
+      source = std::string_view(decoded, length);
+  }
   std::size_t out = 0;
-  std::size_t taken = 0;
-  for (std::size_t i = open + 1; i < close && taken < kMaxSourceCharacters; ++i, ++taken) {
-    const char c = text[i];
-    if (c == '\n' && text[i - 1] != '\r') {
+  char previous = '"';
+  for (std::size_t i = 0; i < source.size() && i < kMaxSourceCharacters; ++i) {
+    const char c = source[i];
+    if (c == '\n' && previous != '\r') {
       if (out == kMaxTextLength) break;
       response.text[out++] = '\r';
     }
     if (out == kMaxTextLength) break;
     response.text[out++] = c;
+    previous = c;
   }
   response.text[out] = '\0';
 
-  std::size_t pos = close + 1;
-  if (pos < text.size() && text[pos] == ',') {
-    ++pos;
-    const NumberReading dcs = read_number(text, pos);
-    if (dcs.found) pos = dcs.end + 2;  // past the line end
-  }
   return pos < text.size() ? pos : text.size();
 }
 

@@ -10,7 +10,8 @@ namespace kivo {
 
 // "+CUSD:". `text` is the line start and the rest of the received chunk: the string
 // runs from the quote behind "+CUSD: <status>," to the last double quote anywhere in `text`, so a
-// string over several lines is taken whole. Copies at most 182 characters of it into
+// string over several lines is taken whole. A string the modem handed over as hex digits of its
+// data coding scheme is decoded first (decode_ussd_hex). Copies at most 182 characters of it into
 // `response.text`, each LF not preceded by CR turned into CR LF, always NUL-terminated.
 //
 // Returns the position in `text` behind the report: two characters behind the last digit of the

@@ -194,12 +194,11 @@ TEST_F(MainWindowTest, WhileDiscoveryRunsResetDetectAndBootDoNothing) {
 
 TEST_F(MainWindowTest, OnlyClicksOnTheWindowsOwnButtonsAndKnownTimersAct) {
   start_ready();
-  for (int control : {1 /* OK */, 2 /* Cancel */, IDC_BROADCAST_TEXT, IDC_USSD_SEND})
+  for (int control : {1 /* OK */, 2 /* Cancel */, IDC_BROADCAST_TEXT, IDC_USSD_REPLY})
     controller.on_command(control, 0);
   controller.on_command(IDC_DETECT_MODEM, 1);
   controller.on_command(IDC_BROADCAST_CLEAR, 0x400);
   controller.on_command(IDC_NETWORK_MODE_LIST, 0);
-  controller.on_timer(TIMER_USSD_SESSION);
   controller.on_timer(4242);
   controller.on_notice(boot(0));
   controller.on_notice(notice(NoticeId::Boot));  // no report with it
