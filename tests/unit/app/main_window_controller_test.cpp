@@ -353,7 +353,7 @@ TEST_F(MainWindowTest, SignalModeAndRegistrationNoticesAreShownForEveryCommandSe
   registration.report = RegistrationReport{1, 0xA1, 0x01B2C3D4};
   controller.on_notice(registration);
   EXPECT_EQ(view.text(IDC_SIGNAL_VALUE), "-79dBm");
-  EXPECT_STREQ(state.network.snapshot.rat_text, "HSD+UPA");
+  EXPECT_EQ(state.network.snapshot.rat_text.get(), "HSD+UPA");
   EXPECT_EQ(view.text(IDC_TECHNOLOGY), "");  // emptied by the search, the text kept
   EXPECT_EQ(view.text(IDC_CELL_ID), "50132");
   EXPECT_EQ(state.network.snapshot.reg_status, 1);
@@ -383,14 +383,14 @@ TEST_F(MainWindowTest, EachWindowStartsWithoutReadings) {
   state.network.snapshot.reg_status = 5;
   state.network.snapshot.lac = 0xA1;
   state.network.snapshot.cell_id = 0x01B2C3D4;
-  std::snprintf(state.network.snapshot.rat_text, sizeof(state.network.snapshot.rat_text), "HSDPA");
+  state.network.snapshot.rat_text.set("HSDPA");
   controller.on_init_dialog();
   EXPECT_EQ(state.network.snapshot.rssi, 99);
   EXPECT_EQ(state.network.snapshot.operator_code, 0u);
   EXPECT_EQ(state.network.snapshot.reg_status, 0);
   EXPECT_EQ(state.network.snapshot.lac, 0u);
   EXPECT_EQ(state.network.snapshot.cell_id, 0u);
-  EXPECT_STREQ(state.network.snapshot.rat_text, "");
+  EXPECT_EQ(state.network.snapshot.rat_text.get(), "");
 }
 
 constexpr char kShellFolders[] =
