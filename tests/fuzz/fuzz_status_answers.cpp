@@ -62,9 +62,7 @@ class ListOnlyView : public kivo::MainView {
   void kill_timer(unsigned) override {}
   kivo::BoxAnswer show_box(const kivo::BoxRequest&) override { return kivo::BoxAnswer::Ok; }
   void show_device_info(const std::function<void(kivo::DeviceInfoView&)>&) override {}
-  bool choose_save_file(const kivo::SaveFileRequest&, char*, std::size_t) override {
-    return false;
-  }
+  bool choose_save_file(const kivo::SaveFileRequest&, char*, std::size_t) override { return false; }
   void post(const kivo::Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}

@@ -316,9 +316,9 @@ void MainWindowController::detect_modem() {
 
 void MainWindowController::start_discovery(unsigned wait_first_ms) {
   AppState& state = context_.state;
-  const SetupContext setup{context_.link,       context_.view,  context_.boxes, context_.sleeper,
-                           context_.pin_prompt, state.network, state.device,  context_.files,
-                           context_.clock};
+  const SetupContext setup{context_.link,    context_.view,       context_.boxes,
+                           context_.sleeper, context_.pin_prompt, state.network,
+                           state.device,     context_.files,      context_.clock};
   const ModemDiscoveryContext discovery{context_.link,
                                         context_.view,
                                         context_.registry,

@@ -121,8 +121,8 @@ std::optional<std::size_t> parse_cbm(std::string_view text, CellBroadcastPage& p
   page.pages = static_cast<std::uint8_t>(nibble(text, header + 11));
   if (page.page == 0 || page.pages == 0) page.page = page.pages = 1;
 
-  const Content content = read_content(text, header + 2 * kHeaderOctets,
-                                       length.value - kHeaderOctets);
+  const Content content =
+      read_content(text, header + 2 * kHeaderOctets, length.value - kHeaderOctets);
   decode_text(content, page.dcs, page.text);
 
   // Behind the CR and LF that end the page line.

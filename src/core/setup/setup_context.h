@@ -28,9 +28,7 @@ struct SetupContext {
   FileSystem& files;
   Clock& clock;
 
-  NetworkContext network_context() const {
-    return {channel, view, network, device, files, clock};
-  }
+  NetworkContext network_context() const { return {channel, view, network, device, files, clock}; }
 };
 
 }  // namespace kivo

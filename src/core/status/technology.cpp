@@ -161,8 +161,7 @@ void query_rat_novatel(const NetworkContext& context) {
 }
 
 void query_rat_sierra(const NetworkContext& context) {
-  show_technology(context,
-                  sierra_technology(context.channel.tx_at_command("AT*CNTI=0\r\n").text));
+  show_technology(context, sierra_technology(context.channel.tx_at_command("AT*CNTI=0\r\n").text));
 }
 
 }  // namespace kivo

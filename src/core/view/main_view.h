@@ -70,8 +70,7 @@ class MainView {
   // The save-file dialog, owned by the main window; `path` (of `size` bytes) holds the proposed
   // name and receives the chosen full path. False when the user cancels. Called by the
   // signal-log worker.
-  virtual bool choose_save_file(const SaveFileRequest& request, char* path,
-                                std::size_t size) = 0;
+  virtual bool choose_save_file(const SaveFileRequest& request, char* path, std::size_t size) = 0;
 
   // Any thread; never waits for the window.
   virtual void post(const Notice& notice) = 0;
