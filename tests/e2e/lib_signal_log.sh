@@ -27,7 +27,8 @@ choose_log_file() {
 # quoted date and time is compared behind them ('0,"RSSI",8,"3G",65501,00A1,01B2C3D4,50132'),
 # any other line whole. Every line must end in CR LF.
 expect_signal_log() {
-  local file line rows i
+  # Texts of the modem are bytes of the Windows code page, not UTF-8.
+  local LC_ALL=C file line rows i
   file=$(drive_c_file "$1")
   shift
   for ((i = 0; i < 50; i++)); do

@@ -296,6 +296,23 @@ int cmd_post(const Arguments& args) {
   return print(JsonObject().add("posted", static_cast<int>(offset)).add("done", posted));
 }
 
+// clipboard: the text on the clipboard (CF_TEXT); null when it holds none.
+int cmd_clipboard(const Arguments& args) {
+  if (!args.positional.empty()) return fail("clipboard takes no arguments");
+  if (!OpenClipboard(nullptr)) return fail("the clipboard is busy");
+  JsonObject result;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  if (text) {
+    result.add("text", std::string(text));
+    GlobalUnlock(data);
+  } else {
+    result.add_raw("text", "null");
+  }
+  CloseClipboard();
+  return print(result);
+}
+
 struct Command {
   const char* name;
   int (*run)(const Arguments&);
@@ -311,11 +328,13 @@ constexpr Command kCommands[] = {
     {"press", cmd_answer, "press BUTTON           the same as answer"},
     {"read", cmd_read, "read [ID...]           controls, status, focus, default, boxes"},
     {"click", cmd_click, "click ID               press a push button"},
-    {"type", cmd_type, "type ID TEXT           type TEXT into an edit (or a combo box's), over its text"},
+    {"type", cmd_type,
+     "type ID TEXT           type TEXT into an edit (or a combo box's), over its text"},
     {"select", cmd_select, "select ID INDEX        choose an entry of a drop-down list"},
     {"key", cmd_key, "key enter|escape       a key to the focused control"},
     {"minimize", cmd_minimize, "minimize               minimize the main window"},
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
+    {"clipboard", cmd_clipboard, "clipboard              the text on the clipboard"},
     {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},
 };
 
