@@ -213,6 +213,29 @@ TEST_F(MainWindowTest, OnlyClicksOnTheWindowsOwnButtonsAndKnownTimersAct) {
             (Entries{"text 1021 \"\"", "enable 1023 0", "enable 1022 0", "copy 1021"}));
 }
 
+TEST_F(MainWindowTest, TheLoggingButtonRunsOneWorkerAndBroadcastPagesReachTheBox) {
+  start_ready();
+  journal.take();
+  controller.on_command(IDC_SIGNAL_LOG, 0);
+  const auto worker = workers.last();
+  controller.on_command(IDC_SIGNAL_LOG, 0);  // ignored while the worker runs
+  EXPECT_EQ(journal.take(), Entries{"start thread " + std::to_string(worker)});
+  workers.run(worker);  // the user cancels the dialog
+  controller.on_notice(notice(NoticeId::SignalLogWorkerDone));
+  EXPECT_EQ(journal.take().back(), "join thread " + std::to_string(worker));
+
+  Notice page = notice(NoticeId::CellBroadcast);
+  page.report = CellBroadcastPage{};
+  controller.on_notice(page);
+  controller.on_command(IDC_BROADCAST_CLEAR, 0);
+  controller.on_notice(page);
+  const Entries shown = journal.take();
+  ASSERT_EQ(shown.size(), 9u);
+  // The box is empty again after Clear: no blank line before the next page.
+  EXPECT_EQ(shown[0].substr(0, 12), "append 1021 ");
+  EXPECT_EQ(shown[6].substr(0, 14), shown[0].substr(0, 14));
+}
+
 TEST_F(MainWindowTest, TypingMakesTheInputsButtonTheDefaultAndClearingGivesItBackToConnect) {
   for (auto [input, button] :
        {std::pair{IDC_USSD_INPUT, IDC_USSD_SEND}, std::pair{IDC_APN_INPUT, IDC_APN_SET}}) {
