@@ -43,6 +43,7 @@ class NullView : public MainView {
   BoxAnswer show_box(const BoxRequest&) override { return BoxAnswer::Ok; }
   void show_device_info(const std::function<void(DeviceInfoView&)>&) override {}
   void run_sms_dialog(SmsDialogEvents&) override {}
+  bool choose_save_file(const SaveFileRequest&, char*, std::size_t) override { return false; }
   void post(const Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}
@@ -68,6 +69,9 @@ class NoFiles : public FileSystem {
   bool replace_file(const char*, const char*) override { return false; }
   bool remove_file(const char*) override { return false; }
   bool append_to_file(const char*, const void*, std::size_t) override { return false; }
+  OpenResult open_or_create(const char*, const void*, std::size_t) override {
+    return OpenResult::Failed;
+  }
 };
 
 class StoppedClock : public Clock {

@@ -1,7 +1,10 @@
 #include "dialog_main_view.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <uxtheme.h>
+
+#include <string>
 
 #include "device_info_dialog.h"
 #include "res/resource_ids.h"
@@ -150,6 +153,25 @@ void DialogMainView::show_device_info(const std::function<void(DeviceInfoView&)>
 
 void DialogMainView::run_sms_dialog(SmsDialogEvents& dialog) {
   kivo::run_sms_dialog(instance_, dialog_, icon_, dialog);
+}
+
+bool DialogMainView::choose_save_file(const SaveFileRequest& request, char* path,
+                                      std::size_t size) {
+  // The filter is its name and its pattern, each ended by a NUL, and one more NUL at the end.
+  std::string filter = request.filter_name;
+  filter += '\0';
+  filter += request.pattern;
+  filter += '\0';
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window_.load();
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = static_cast<DWORD>(size);
+  dialog.lpstrTitle = request.title;
+  dialog.lpstrDefExt = request.default_extension;
+  return GetSaveFileNameA(&dialog) != FALSE;
 }
 
 void DialogMainView::post(const Notice& notice) {

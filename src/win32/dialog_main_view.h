@@ -49,6 +49,7 @@ class DialogMainView : public MainView {
   BoxAnswer show_box(const BoxRequest& request) override;
   void show_device_info(const std::function<void(DeviceInfoView&)>& fill) override;
   void run_sms_dialog(SmsDialogEvents& dialog) override;
+  bool choose_save_file(const SaveFileRequest& request, char* path, std::size_t size) override;
 
   void post(const Notice& notice) override;
   void post_close() override;

@@ -80,4 +80,19 @@ bool SystemFileSystem::append_to_file(const char* path, const void* bytes, std::
          file.write_all(bytes, size);
 }
 
+OpenResult SystemFileSystem::open_or_create(const char* path, const void* first_bytes,
+                                            std::size_t size) {
+  if (File(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING).is_open())
+    return OpenResult::Existing;
+  bool written = false;
+  {
+    File file(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW);
+    if (!file.is_open()) return OpenResult::Failed;
+    written = file.write_all(first_bytes, size);
+  }
+  if (written) return OpenResult::Created;
+  DeleteFileA(path);
+  return OpenResult::Failed;
+}
+
 }  // namespace kivo

@@ -13,6 +13,7 @@ class SystemFileSystem : public FileSystem {
   bool replace_file(const char* from, const char* to) override;
   bool remove_file(const char* path) override;
   bool append_to_file(const char* path, const void* bytes, std::size_t size) override;
+  OpenResult open_or_create(const char* path, const void* first_bytes, std::size_t size) override;
 };
 
 }  // namespace kivo

@@ -1,6 +1,7 @@
 // parse_cbm on any text, in an exact-size buffer: it must not read outside it, the position it
-// returns lies within the text, and the page is well-formed. Half of the inputs get the header
-// line "+CBM: 88\r\n" put in front, so the fuzzer spends its time on the page itself.
+// returns lies within the text, and the page is well-formed. Half of the inputs get a header
+// line ("+CBM: 88\r\n" or the short page's "+CBM: 65\r\n") put in front, so the fuzzer spends
+// its time on the page itself.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   std::vector<char> text;
   if (data[0] & 1) {
-    static const char kHeader[] = "+CBM: 88\r\n";
-    text.assign(kHeader, kHeader + sizeof kHeader - 1);
+    const char* header = data[0] & 2 ? "+CBM: 65\r\n" : "+CBM: 88\r\n";
+    text.assign(header, header + std::strlen(header));
   }
   text.insert(text.end(), data + 1, data + size);
   kivo::CellBroadcastPage page;

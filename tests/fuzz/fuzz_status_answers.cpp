@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
+#include "base/file_system.h"
+#include "fuzz_support.h"
 #include "link/at_channel.h"
 #include "status/apn_read.h"
 #include "status/network_context.h"
@@ -60,12 +63,41 @@ class ListOnlyView : public kivo::MainView {
   kivo::BoxAnswer show_box(const kivo::BoxRequest&) override { return kivo::BoxAnswer::Ok; }
   void show_device_info(const std::function<void(kivo::DeviceInfoView&)>&) override {}
   void run_sms_dialog(kivo::SmsDialogEvents&) override {}
+  bool choose_save_file(const kivo::SaveFileRequest&, char*, std::size_t) override { return false; }
   void post(const kivo::Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}
 
  private:
   std::vector<std::uint32_t> values_;
+};
+
+// Signal-log rows, which carry the modem's technology word: each must be one whole CSV line.
+class RowCheckingFiles : public kivo::FileSystem {
+ public:
+  bool create_directory(const char*) override { return false; }
+  kivo::ReadResult read_file(const char*, void*, std::size_t, std::size_t&) override {
+    return kivo::ReadResult::Missing;
+  }
+  kivo::WriteResult write_file(const char*, const void*, std::size_t) override {
+    return kivo::WriteResult::NotCreated;
+  }
+  bool replace_file(const char*, const char*) override { return false; }
+  bool remove_file(const char*) override { return false; }
+  bool append_to_file(const char*, const void* bytes, std::size_t size) override {
+    const auto* row = static_cast<const char*>(bytes);
+    KIVO_FUZZ_CHECK(size >= 3 && size <= 1023);
+    KIVO_FUZZ_CHECK(row[size - 2] == '\r' && row[size - 1] == '\n');
+    return true;
+  }
+  kivo::OpenResult open_or_create(const char*, const void*, std::size_t) override {
+    return kivo::OpenResult::Failed;
+  }
+};
+
+class StoppedClock : public kivo::Clock {
+ public:
+  kivo::LocalTime local_time() override { return {}; }
 };
 
 }  // namespace
@@ -78,7 +110,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   kivo::DeviceState device;
   device.device_ready = true;
   network.location_reports_enabled = true;
-  const kivo::NetworkContext context{channel, view, network, device};
+  network.signal_log_active = true;
+  RowCheckingFiles files;
+  StoppedClock clock;
+  const kivo::NetworkContext context{channel, view, network, device, files, clock};
 
   switch (data[0] % 4) {
     case 0:

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "broadcast_pages.h"
 #include "diag_frames.h"
 #include "escapes.h"
 
@@ -86,6 +87,11 @@ std::string Engine::run_step(const Step& step, Millis now) {
       break;
     case StepKind::Spike:
       model_.spike(step.tx_rate, step.rx_rate);
+      break;
+    case StepKind::Cbm:
+      // The network's page reaches the host only through the channels it asked for.
+      if (cscb_accepts(model_.session(), page_message_identifier(step.text)))
+        output_.push({cbm_report(step.text), now, kBurstGapMs});
       break;
   }
   send_unsolicited(now);

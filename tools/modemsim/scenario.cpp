@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "broadcast_pages.h"
 #include "escapes.h"
 
 namespace modemsim {
@@ -73,6 +74,12 @@ bool parse_step(std::string_view rest, Step& step, std::string& error) {
       error = "set needs a key and a value";
       return false;
     }
+  } else if (verb == "cbm" && broadcast_page(tail)) {
+    step.kind = StepKind::Cbm;
+    step.text = std::string(*broadcast_page(tail));
+  } else if (verb == "cbm") {
+    error = "cbm needs one of: " + broadcast_page_names();
+    return false;
   } else if (verb == "unplug" && tail.empty()) {
     step.kind = StepKind::Unplug;
   } else if (verb == "restart" && tail.empty()) {

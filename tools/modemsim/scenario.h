@@ -39,13 +39,14 @@ enum class StepKind {
   Restart,
   Connect,
   Disconnect,
-  Spike
+  Spike,
+  Cbm
 };
 
 // Something the simulator does at once, or later in `after` and `every`.
 struct Step {
   StepKind kind = StepKind::Send;
-  std::string text;  // the bytes to send, or the key of `set`
+  std::string text;  // the bytes to send, the key of `set`, or the page of `cbm`
   std::string value;
   bool on = false;
   std::size_t count = 0;

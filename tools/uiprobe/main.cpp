@@ -198,15 +198,31 @@ int cmd_click(const Arguments& args) {
 
 // type ID TEXT: focuses an edit, selects its text and types TEXT over it one character at a time
 // (an empty TEXT deletes it with Backspace), so the dialog gets the edit's own notifications.
+// The edit a combo box (ComboBox or ComboBoxEx32, such as the file name of the save-file
+// dialog) types into; the control itself when it is an edit.
+HWND inner_edit(HWND control) {
+  char class_name[32] = {};
+  GetClassNameA(control, class_name, sizeof class_name);
+  if (lstrcmpiA(class_name, "Edit") == 0) return control;
+  for (HWND child = FindWindowExA(control, nullptr, nullptr, nullptr); child;
+       child = FindWindowExA(control, child, nullptr, nullptr)) {
+    if (HWND edit = inner_edit(child)) return edit;
+  }
+  return nullptr;
+}
+
 int cmd_type(const Arguments& args) {
   if (args.positional.size() != 2) return fail("type needs a control identifier and a text");
   HWND window = nullptr;
-  HWND edit = usable_control(args, args.positional[0], {"edit"}, &window);
-  if (!edit) return 1;
+  HWND control =
+      usable_control(args, args.positional[0], {"edit", "combo box", "ComboBoxEx32"}, &window);
+  if (!control) return 1;
+  HWND edit = inner_edit(control);
+  if (!edit) return fail("control " + args.positional[0] + " has no edit");
   if (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) {
     return fail("control " + args.positional[0] + " is read-only");
   }
-  send(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+  send(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
   send(edit, EM_SETSEL, 0, -1);
   const std::string& text = args.positional[1];
   if (text.empty()) send(edit, WM_CHAR, VK_BACK, 1);
@@ -280,6 +296,23 @@ int cmd_post(const Arguments& args) {
   return print(JsonObject().add("posted", static_cast<int>(offset)).add("done", posted));
 }
 
+// clipboard: the text on the clipboard (CF_TEXT); null when it holds none.
+int cmd_clipboard(const Arguments& args) {
+  if (!args.positional.empty()) return fail("clipboard takes no arguments");
+  if (!OpenClipboard(nullptr)) return fail("the clipboard is busy");
+  JsonObject result;
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  if (text) {
+    result.add("text", std::string(text));
+    GlobalUnlock(data);
+  } else {
+    result.add_raw("text", "null");
+  }
+  CloseClipboard();
+  return print(result);
+}
+
 struct Command {
   const char* name;
   int (*run)(const Arguments&);
@@ -295,11 +328,13 @@ constexpr Command kCommands[] = {
     {"press", cmd_answer, "press BUTTON           the same as answer"},
     {"read", cmd_read, "read [ID...]           controls, status, focus, default, boxes"},
     {"click", cmd_click, "click ID               press a push button"},
-    {"type", cmd_type, "type ID TEXT           type TEXT into an edit, over its text"},
+    {"type", cmd_type,
+     "type ID TEXT           type TEXT into an edit (or a combo box's), over its text"},
     {"select", cmd_select, "select ID INDEX        choose an entry of a drop-down list"},
     {"key", cmd_key, "key enter|escape       a key to the focused control"},
     {"minimize", cmd_minimize, "minimize               minimize the main window"},
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
+    {"clipboard", cmd_clipboard, "clipboard              the text on the clipboard"},
     {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},
 };
 

@@ -10,10 +10,12 @@
 #include "setup/device_info.h"
 #include "setup/discovery.h"
 #include "setup/initialize_modem.h"
+#include "status/cell_broadcast.h"
 #include "status/command_set_profile.h"
 #include "status/operator_poll.h"
 #include "status/registration.h"
 #include "status/signal.h"
+#include "status/signal_log.h"
 #include "status/technology.h"
 #include "usage/flow_report.h"
 #include "usage/session_log.h"
@@ -46,7 +48,7 @@ void MainWindowController::on_init_dialog() {
   setup_main_window();
   context_.state.device.device_ready = false;
   context_.state.ussd.end();
-  reset_network_snapshot();
+  reset_network_state(context_.state.network);
   // Without a usable data folder the files go to the current directory; nothing to report.
   find_data_paths(context_.registry, context_.files, context_.state.usage.data_paths);
   reset_usage();
@@ -65,17 +67,6 @@ void MainWindowController::setup_main_window() {
   // Enabled once the modem's setting has been read.
   view.enable(IDC_NETWORK_MODE_LIST, false);
   view.enable(IDC_NETWORK_MODE_APPLY, false);
-}
-
-// Each window starts without readings; a re-detection of the modem keeps them.
-void MainWindowController::reset_network_snapshot() {
-  NetworkSnapshot& snapshot = context_.state.network.snapshot;
-  snapshot.rssi = 99;
-  snapshot.rat_text[0] = '\0';
-  snapshot.operator_code = 0;
-  snapshot.lac = 0;
-  snapshot.cell_id = 0;
-  snapshot.reg_status = 0;
 }
 
 // Each window starts offline, with the counters usage.bin holds.
@@ -106,12 +97,14 @@ void MainWindowController::on_command(int control, unsigned notification_code) {
 void MainWindowController::on_click(int control) {
   switch (control) {
     case IDC_BROADCAST_CLEAR:
-      context_.view.set_text(IDC_BROADCAST_TEXT, "");
-      context_.view.enable(IDC_BROADCAST_COPY, false);
-      context_.view.enable(IDC_BROADCAST_CLEAR, false);
+      clear_broadcast_box(network());
       break;
     case IDC_BROADCAST_COPY:
       context_.view.copy_text_to_clipboard(IDC_BROADCAST_TEXT);
+      break;
+    case IDC_SIGNAL_LOG:
+      // A press while the worker runs is ignored.
+      slots_.start(Worker::signal_log, [status = network()] { toggle_signal_log(status); });
       break;
     case IDC_NETWORK_MODE_APPLY:
       if (const ModeApply apply = command_set_profile(context_.state.device.command_set).apply_mode)
@@ -264,6 +257,10 @@ void MainWindowController::on_notice(const Notice& notice) {
       if (const auto* mode = std::get_if<ModeReport>(&notice.report))
         show_mode(network(), mode->sys_mode, mode->sub_mode);
       break;
+    case NoticeId::CellBroadcast:
+      if (const auto* page = std::get_if<CellBroadcastPage>(&notice.report))
+        on_cell_broadcast(network(), *page);
+      break;
     case NoticeId::Registration:
       if (const auto* registration = std::get_if<RegistrationReport>(&notice.report))
         show_registration(network(), *registration);
@@ -352,8 +349,9 @@ void MainWindowController::detect_modem() {
 
 void MainWindowController::start_discovery(unsigned wait_first_ms) {
   AppState& state = context_.state;
-  const SetupContext setup{context_.link,       context_.view, context_.boxes, context_.sleeper,
-                           context_.pin_prompt, state.network, state.device};
+  const SetupContext setup{context_.link,    context_.view,       context_.boxes,
+                           context_.sleeper, context_.pin_prompt, state.network,
+                           state.device,     context_.files,      context_.clock};
   const ModemDiscoveryContext discovery{context_.link,
                                         context_.view,
                                         context_.registry,

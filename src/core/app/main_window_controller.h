@@ -69,9 +69,9 @@ class MainWindowController {
 
  private:
   void setup_main_window();
-  void reset_network_snapshot();
   NetworkContext network() {
-    return {context_.link, context_.view, context_.state.network, context_.state.device};
+    return {context_.link,         context_.view,  context_.state.network,
+            context_.state.device, context_.files, context_.clock};
   }
   UsageContext usage() {
     const Options& options = context_.state.options;

@@ -12,6 +12,9 @@ enum class ReadResult { Read, Missing, Unreadable };
 // Failed: it was opened, but not every byte reached the disk; what it holds is unknown.
 enum class WriteResult { Written, NotCreated, Failed };
 
+// How opening a file that may be new ended.
+enum class OpenResult { Existing, Created, Failed };
+
 // The file operations the core decides about; Win32 calls in the program, a temp folder in tests.
 class FileSystem {
  public:
@@ -35,6 +38,12 @@ class FileSystem {
   // Appends `size` bytes at the end, creating the file when it is missing; others may read it
   // meanwhile. True only when every byte was written.
   virtual bool append_to_file(const char* path, const void* bytes, std::size_t size) = 0;
+  // Opens the file for reading and writing when it exists (others may read it) and leaves it as
+  // it is; otherwise creates it with `first_bytes` as its content. Failed when it can be neither
+  // opened nor created, or when the new file could not take all of `first_bytes` (it is then
+  // deleted again).
+  virtual OpenResult open_or_create(const char* path, const void* first_bytes,
+                                    std::size_t size) = 0;
 };
 
 }  // namespace kivo

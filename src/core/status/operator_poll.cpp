@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "link/number_reader.h"
+#include "status/signal_log.h"
 #include "status/text_cut.h"
 #include "view/control_ids.h"
 
@@ -99,6 +100,7 @@ void poll_operator(const NetworkContext& context) {
   // A modem without a name for the network answers nothing or a run of "FF".
   if (name.empty() || name.compare(0, 2, "FF") == 0) name = operator_name_for_code(code);
   view.set_text(IDC_OPERATOR, name.c_str());
+  log_network_event(context, "MNC/MCC");
 }
 
 }  // namespace kivo

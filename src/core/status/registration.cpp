@@ -5,6 +5,7 @@
 #include "link/registration_parser.h"
 #include "status/command_set_profile.h"
 #include "status/operator_poll.h"
+#include "status/signal_log.h"
 #include "view/control_ids.h"
 
 namespace kivo {
@@ -64,6 +65,7 @@ void show_registration(const NetworkContext& context, const RegistrationReport& 
   view.set_text(IDC_CELL_ID, std::to_string(report.ci & 0xFFFF).c_str());
   snapshot.lac = report.lac;
   snapshot.cell_id = report.ci;
+  log_network_event(context, "CELLID");
 }
 
 }  // namespace kivo

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "link/number_reader.h"
+#include "status/signal_log.h"
 #include "view/control_ids.h"
 
 namespace kivo {
@@ -58,6 +59,8 @@ void show_signal(const NetworkContext& context, std::int32_t value) {
   NetworkSnapshot& snapshot = context.network.snapshot;
   if (snapshot.rssi.load() == value) return;
   snapshot.rssi = value;
+  // The row carries the new value, before the window shows it.
+  log_network_event(context, "RSSI");
   MainView& view = context.view;
   view.set_text(IDC_SIGNAL_VALUE, signal_text(value).c_str());
   view.set_bar_colour(IDC_SIGNAL_BAR, bar_colour(value));

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "link/number_reader.h"
 #include "status/mode_setting_parsers.h"
+#include "status/signal_log.h"
 #include "status/text_cut.h"
 #include "view/control_ids.h"
 
@@ -90,11 +90,14 @@ std::string sierra_technology(const std::string& text) {
 }  // namespace
 
 void set_technology(const NetworkContext& context, std::string_view text) {
-  char* kept = context.network.snapshot.rat_text;
-  const std::string_view cut = cut_at_character_boundary(text, kRatTextSize - 1);
-  std::memcpy(kept, cut.data(), cut.size());
-  kept[cut.size()] = '\0';
-  context.view.set_text(IDC_TECHNOLOGY, kept);
+  const std::string kept(cut_at_character_boundary(text, kRatTextSize - 1));
+  context.network.snapshot.rat_text.set(kept);
+  context.view.set_text(IDC_TECHNOLOGY, kept.c_str());
+}
+
+void show_technology(const NetworkContext& context, std::string_view text) {
+  set_technology(context, text);
+  log_network_event(context, "RAT");
 }
 
 void show_technology_unknown(const NetworkContext& context) {
@@ -130,14 +133,14 @@ void show_mode(const NetworkContext& context, std::uint32_t sys_mode, std::uint3
                 {5, 4, "3G"}, {5, 5, "HSDPA"}, {5, 6, "HSUPA"}, {5, 7, "HSD+UPA"}};
   for (const auto& mode : kModes) {
     if (mode.sys_mode == sys_mode && mode.sub_mode == sub_mode) {
-      set_technology(context, mode.text);
+      show_technology(context, mode.text);
       return;
     }
   }
   char text[40];
   std::snprintf(text, sizeof(text), "Unknown (%d,%d)", static_cast<int>(sys_mode),
                 static_cast<int>(sub_mode));
-  set_technology(context, text);
+  show_technology(context, text);
 }
 
 bool show_sysinfo(const NetworkContext& context, const std::string& answer) {
@@ -148,17 +151,17 @@ bool show_sysinfo(const NetworkContext& context, const std::string& answer) {
 }
 
 void query_rat_option(const NetworkContext& context) {
-  set_technology(context, option_technology(context.channel));
+  show_technology(context, option_technology(context.channel));
 }
 
 void query_rat_novatel(const NetworkContext& context) {
   NwRat setting;
   if (!parse_nwrat(context.channel.tx_at_command("AT$NWRAT?\r\n").text, setting)) return;
-  set_technology(context, novatel_network_text(setting.network));
+  show_technology(context, novatel_network_text(setting.network));
 }
 
 void query_rat_sierra(const NetworkContext& context) {
-  set_technology(context, sierra_technology(context.channel.tx_at_command("AT*CNTI=0\r\n").text));
+  show_technology(context, sierra_technology(context.channel.tx_at_command("AT*CNTI=0\r\n").text));
 }
 
 }  // namespace kivo

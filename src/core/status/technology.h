@@ -9,8 +9,12 @@
 namespace kivo {
 
 // Keeps `text` as the technology last shown (cut to 95 bytes at a character boundary) and shows
-// it in 1012.
+// it in 1012. Writes no log row: the Novatel network-mode read sets the technology this way.
 void set_technology(const NetworkContext& context, std::string_view text);
+
+// set_technology, then a "RAT" row while logging is on, changed text or not: every technology
+// update of the reports and queries is logged.
+void show_technology(const NetworkContext& context, std::string_view text);
 
 // The standard command set has no technology query: 1012 shows "Unknown", and the technology
 // kept for the log stays as it was.

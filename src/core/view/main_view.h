@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,6 +17,15 @@ namespace kivo {
 // Calls are made on the window's own thread, except set_status_text and post, and the control
 // and box calls of the first readings, which the discovery thread makes while the window waits
 // for it in its message loop.
+// The save-file dialog: one filter (its name and pattern), the title, and the extension added to
+// a name typed without one.
+struct SaveFileRequest {
+  const char* filter_name = "";
+  const char* pattern = "";
+  const char* title = "";
+  const char* default_extension = "";
+};
+
 class MainView {
  public:
   virtual ~MainView() = default;
@@ -60,6 +70,11 @@ class MainView {
   // Runs an SMS dialog modally on the calling thread (the SMS worker), owned by the main window.
   // Returns once the user has closed it.
   virtual void run_sms_dialog(SmsDialogEvents& dialog) = 0;
+
+  // The save-file dialog, owned by the main window; `path` (of `size` bytes) holds the proposed
+  // name and receives the chosen full path. False when the user cancels. Called by the
+  // signal-log worker.
+  virtual bool choose_save_file(const SaveFileRequest& request, char* path, std::size_t size) = 0;
 
   // Any thread; never waits for the window.
   virtual void post(const Notice& notice) = 0;

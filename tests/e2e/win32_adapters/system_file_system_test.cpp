@@ -20,7 +20,8 @@ struct SystemFileSystemTest : ::testing::Test {
     CreateDirectoryA(folder.c_str(), nullptr);
   }
   ~SystemFileSystemTest() override {
-    for (const char* name : {"\\usage.bin", "\\usage.tmp"}) DeleteFileA(path(name).c_str());
+    for (const char* name : {"\\usage.bin", "\\usage.tmp", "\\log.csv"})
+      DeleteFileA(path(name).c_str());
     RemoveDirectoryA(folder.c_str());
   }
   std::string path(const char* name) const { return folder + name; }
@@ -61,6 +62,15 @@ TEST_F(SystemFileSystemTest, AWriteEndsTheFileAfterItsBytesAndRemovingAMissingFi
   std::size_t length = 0;
   EXPECT_EQ(files.read_file(temporary.c_str(), buffer, sizeof buffer, length), ReadResult::Missing);
   EXPECT_TRUE(files.remove_file(temporary.c_str()));
+}
+
+TEST_F(SystemFileSystemTest, ALogFileIsCreatedWithItsHeaderOnceAndThenLeftAsItIs) {
+  const std::string log = path("\\log.csv");
+  EXPECT_EQ(files.open_or_create(log.c_str(), "head\r\n", 6), OpenResult::Created);
+  EXPECT_EQ(files.open_or_create(log.c_str(), "other\r\n", 7), OpenResult::Existing);
+  EXPECT_TRUE(files.append_to_file(log.c_str(), "row\r\n", 5));
+  EXPECT_EQ(read("\\log.csv"), "head\r\nrow\r\n");
+  EXPECT_EQ(files.open_or_create(path("\\none\\log.csv").c_str(), "head", 4), OpenResult::Failed);
 }
 
 }  // namespace

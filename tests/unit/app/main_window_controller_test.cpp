@@ -212,6 +212,29 @@ TEST_F(MainWindowTest, OnlyClicksOnTheWindowsOwnButtonsAndKnownTimersAct) {
             (Entries{"text 1021 \"\"", "enable 1023 0", "enable 1022 0", "copy 1021"}));
 }
 
+TEST_F(MainWindowTest, TheLoggingButtonRunsOneWorkerAndBroadcastPagesReachTheBox) {
+  start_ready();
+  journal.take();
+  controller.on_command(IDC_SIGNAL_LOG, 0);
+  const auto worker = workers.last();
+  controller.on_command(IDC_SIGNAL_LOG, 0);  // ignored while the worker runs
+  EXPECT_EQ(journal.take(), Entries{"start thread " + std::to_string(worker)});
+  workers.run(worker);  // the user cancels the dialog
+  controller.on_notice(notice(NoticeId::SignalLogWorkerDone));
+  EXPECT_EQ(journal.take().back(), "join thread " + std::to_string(worker));
+
+  Notice page = notice(NoticeId::CellBroadcast);
+  page.report = CellBroadcastPage{};
+  controller.on_notice(page);
+  controller.on_command(IDC_BROADCAST_CLEAR, 0);
+  controller.on_notice(page);
+  const Entries shown = journal.take();
+  ASSERT_EQ(shown.size(), 9u);
+  // The box is empty again after Clear: no blank line before the next page.
+  EXPECT_EQ(shown[0].substr(0, 12), "append 1021 ");
+  EXPECT_EQ(shown[6].substr(0, 14), shown[0].substr(0, 14));
+}
+
 TEST_F(MainWindowTest, TypingMakesTheInputsButtonTheDefaultAndClearingGivesItBackToConnect) {
   for (auto [input, button] :
        {std::pair{IDC_USSD_INPUT, IDC_USSD_SEND}, std::pair{IDC_APN_INPUT, IDC_APN_SET}}) {
@@ -352,7 +375,7 @@ TEST_F(MainWindowTest, SignalModeAndRegistrationNoticesAreShownForEveryCommandSe
   registration.report = RegistrationReport{1, 0xA1, 0x01B2C3D4};
   controller.on_notice(registration);
   EXPECT_EQ(view.text(IDC_SIGNAL_VALUE), "-79dBm");
-  EXPECT_STREQ(state.network.snapshot.rat_text, "HSD+UPA");
+  EXPECT_EQ(state.network.snapshot.rat_text.get(), "HSD+UPA");
   EXPECT_EQ(view.text(IDC_TECHNOLOGY), "");  // emptied by the search, the text kept
   EXPECT_EQ(view.text(IDC_CELL_ID), "50132");
   EXPECT_EQ(state.network.snapshot.reg_status, 1);
@@ -382,14 +405,14 @@ TEST_F(MainWindowTest, EachWindowStartsWithoutReadings) {
   state.network.snapshot.reg_status = 5;
   state.network.snapshot.lac = 0xA1;
   state.network.snapshot.cell_id = 0x01B2C3D4;
-  std::snprintf(state.network.snapshot.rat_text, sizeof(state.network.snapshot.rat_text), "HSDPA");
+  state.network.snapshot.rat_text.set("HSDPA");
   controller.on_init_dialog();
   EXPECT_EQ(state.network.snapshot.rssi, 99);
   EXPECT_EQ(state.network.snapshot.operator_code, 0u);
   EXPECT_EQ(state.network.snapshot.reg_status, 0);
   EXPECT_EQ(state.network.snapshot.lac, 0u);
   EXPECT_EQ(state.network.snapshot.cell_id, 0u);
-  EXPECT_STREQ(state.network.snapshot.rat_text, "");
+  EXPECT_EQ(state.network.snapshot.rat_text.get(), "");
 }
 
 constexpr char kShellFolders[] =

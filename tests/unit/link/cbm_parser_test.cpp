@@ -118,7 +118,8 @@ TEST(ParseCbm, ReturnsThePositionBehindThePageLine) {
 
 TEST(ParseCbm, OtherLengthsAreRejected) {
   CellBroadcastPage p;
-  EXPECT_FALSE(parse_cbm("+CBM: 87\r\n0001", p));
+  EXPECT_FALSE(parse_cbm("+CBM: 89\r\n0001", p));
+  EXPECT_FALSE(parse_cbm("+CBM: 5\r\n0001", p));
   EXPECT_FALSE(parse_cbm("+CBM: 88", p));
   EXPECT_FALSE(parse_cbm("+CBM: 88\n", p));
   EXPECT_FALSE(parse_cbm("", p));

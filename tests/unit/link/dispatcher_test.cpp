@@ -298,11 +298,11 @@ TEST(Dispatcher, CellBroadcastAtTheEndOfTheChunkSetsNoEvent) {
 
 TEST(Dispatcher, AMalformedCellBroadcastIsTracedAndTheRestDropped) {
   DispatchHarness h(CommandSet::Novatel);
-  h.feed("\r\n+CBM: 87\r\n0001\r\n\r\nOK\r\n");
+  h.feed("\r\n+CBM: 89\r\n0001\r\n\r\nOK\r\n");
   EXPECT_EQ(h.notices.size(), 0u);
   EXPECT_TRUE(h.responses.captures().empty());
   EXPECT_EQ(h.responses.bare_events(), 0);
-  EXPECT_TRUE(h.trace_sink.contains("KIVO: malformed CBM received: +CBM: 87"));
+  EXPECT_TRUE(h.trace_sink.contains("KIVO: malformed CBM received: +CBM: 89"));
 }
 
 TEST(Dispatcher, SmsReceivedAndSent) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "setup/setup_context.h"
+#include "support/fake_clock.h"
+#include "support/fake_file_system.h"
 #include "support/fake_main_view.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_pin_prompt.h"
@@ -28,7 +30,9 @@ struct SetupTest : ::testing::Test {
   FakePinPrompt pin_prompt{journal};
   NetworkState network;
   DeviceState device;
-  SetupContext context{modem, view, boxes, sleeper, pin_prompt, network, device};
+  FakeFileSystem files;
+  FakeClock clock;
+  SetupContext context{modem, view, boxes, sleeper, pin_prompt, network, device, files, clock};
 
   // A modem of `command_set` that accepts whatever it is sent, except where a test has already
   // scripted the command.

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "status/network_context.h"
+#include "support/fake_clock.h"
+#include "support/fake_file_system.h"
 #include "support/fake_main_view.h"
 #include "support/journal.h"
 #include "support/scripted_at_channel.h"
@@ -21,7 +23,9 @@ struct NetworkTest : ::testing::Test {
   ScriptedAtChannel modem{journal};
   NetworkState network;
   DeviceState device;
-  NetworkContext context{modem, view, network, device};
+  FakeFileSystem files;
+  FakeClock clock;
+  NetworkContext context{modem, view, network, device, files, clock};
 
   // Only the commands sent, in order.
   Entries commands() {

@@ -70,7 +70,7 @@ TEST_F(NetworkModeTest, AReadFillsTheListThenSelectsTheSetting) {
             (Entries{"enable 1051 1", "list clear 1051", "list add 1051 GPRS/EDGE Only 0",
                      "list add 1051 3G Only 1", "list add 1051 Automatic 2", "at AT$NWRAT?\r\n",
                      "text 1012 \"3G\"", "list select 1051 2"}));
-  EXPECT_STREQ(network.snapshot.rat_text, "3G");
+  EXPECT_EQ(network.snapshot.rat_text.get(), "3G");
 }
 
 TEST_F(NetworkModeTest, EachCommandSetMapsItsSetting) {
@@ -122,7 +122,7 @@ TEST_F(NetworkModeTest, ASettingWithoutAnEntryIsShownForTheUserToReport) {
   EXPECT_EQ(last_box(), opening + "^SYSCONFIG=7,2,1,2" + closing);
   read_selects(read_mode_novatel, "AT$NWRAT?", "$NWRAT: 5,2,6\r\n");
   EXPECT_EQ(last_box(), opening + "$NWRAT=5,2,6" + closing);
-  EXPECT_STREQ(network.snapshot.rat_text, "EDGE");  // the technology is set all the same
+  EXPECT_EQ(network.snapshot.rat_text.get(), "EDGE");  // the technology is set all the same
   for (const auto& box : view.boxes.shown()) {
     EXPECT_EQ(box.owner, BoxOwner::MainWindow);
     EXPECT_EQ(box.caption, "KIVO");

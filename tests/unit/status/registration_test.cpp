@@ -64,7 +64,7 @@ TEST_F(RegistrationTest, AnUnchangedReportChangesNothingAndANewCellOnlyTheLocati
 }
 
 TEST_F(RegistrationTest, LosingTheRegistrationClearsOperatorTechnologyAndLocation) {
-  std::snprintf(network.snapshot.rat_text, sizeof(network.snapshot.rat_text), "HSDPA");
+  network.snapshot.rat_text.set("HSDPA");
   network.snapshot.operator_code = 65501;
   show_registration(context, report(1, 0xA1, 0x01B2C3D4));
   journal.take();
@@ -74,7 +74,7 @@ TEST_F(RegistrationTest, LosingTheRegistrationClearsOperatorTechnologyAndLocatio
                      "text 1079 \"\"", "text 1082 \"\"", "text 1081 \"\"", "text 1079 \"161\"",
                      "text 1082 \"434\"", "text 1081 \"50132\""}));
   EXPECT_EQ(network.snapshot.operator_code, 0u);
-  EXPECT_STREQ(network.snapshot.rat_text, "HSDPA");  // kept for the log
+  EXPECT_EQ(network.snapshot.rat_text.get(), "HSDPA");  // kept for the log
 }
 
 TEST_F(RegistrationTest, SearchingClearsAndShowsNoLocationWhileNotRegisteredClearsNothing) {
@@ -122,10 +122,10 @@ TEST_F(RefreshTest, EachCommandSetRefreshesItsOwnReadings) {
             with({"at AT_OCTI?\r\n", "at AT_OWCTI?\r\n", "at AT_OPSYS?\r\n"}));
   EXPECT_EQ(register_with(CommandSet::Novatel), with({"at AT$NWRAT?\r\n"}));
   EXPECT_EQ(register_with(CommandSet::Sierra), with({"at AT*CNTI=0\r\n", "at AT^SYSCONFIG?\r\n"}));
-  network.snapshot.rat_text[0] = '\0';
+  network.snapshot.rat_text.set("");
   EXPECT_EQ(register_with(CommandSet::Standard), operator_poll);
   EXPECT_EQ(view.text(IDC_TECHNOLOGY), "Unknown");
-  EXPECT_STREQ(network.snapshot.rat_text, "");  // the text kept for the log does not change
+  EXPECT_EQ(network.snapshot.rat_text.get(), "");  // the text kept for the log does not change
 }
 
 TEST_F(RefreshTest, BeforeTheModemIsReadyNothingIsRefreshed) {
@@ -147,7 +147,7 @@ class LoopingView : public test::FakeMainView {
 
 TEST_F(RefreshTest, ReportsHandledWhileAModeWarningIsOpenDoNotRefreshAgain) {
   LoopingView looping{journal};
-  const NetworkContext with_boxes{modem, looping, network, device};
+  const NetworkContext with_boxes{modem, looping, network, device, files, clock};
   device.command_set = CommandSet::Option;
   modem.answer("AT_OPSYS?", "_OPSYS: 7,2\r\n\r\nOK\r\n");  // no entry for mode 7: a warning
   int nested = 0;

@@ -28,7 +28,7 @@ TEST_F(TechnologyTest, HuaweiModeAndSubModeNameTheTechnology) {
   for (const auto& m : modes) {
     show_mode(context, m.sys_mode, m.sub_mode);
     EXPECT_EQ(journal.take(), Entries{"text 1012 \"" + std::string(m.text) + "\""});
-    EXPECT_STREQ(network.snapshot.rat_text, m.text);
+    EXPECT_EQ(network.snapshot.rat_text.get(), m.text);
   }
 }
 
@@ -47,7 +47,7 @@ TEST_F(TechnologyTest, HuaweiSystemInformationGivesModeAndSubMode) {
   }
   EXPECT_FALSE(show_sysinfo(context, "ERROR\r\n"));
   EXPECT_TRUE(journal.take().empty());
-  EXPECT_STREQ(network.snapshot.rat_text, "Unknown (5,0)");
+  EXPECT_EQ(network.snapshot.rat_text.get(), "Unknown (5,0)");
 }
 
 TEST_F(TechnologyTest, OptionCombinesTheGsmAndWcdmaSides) {
@@ -80,7 +80,7 @@ TEST_F(TechnologyTest, OptionCombinesTheGsmAndWcdmaSides) {
     if (c.ohcip) expected.push_back("at AT_OHCIP?\r\n");
     expected.push_back("text 1012 \"" + std::string(c.text) + "\"");
     EXPECT_EQ(journal.take(), expected) << c.octi << " " << c.owcti;
-    EXPECT_STREQ(network.snapshot.rat_text, c.text);
+    EXPECT_EQ(network.snapshot.rat_text.get(), c.text);
   }
 }
 
@@ -92,14 +92,14 @@ TEST_F(TechnologyTest, NovatelNamesTheNetworkValueAndIgnoresOtherAnswers) {
     modem.answer("AT$NWRAT?", answer);
     query_rat_novatel(context);
     EXPECT_EQ(view.text(IDC_TECHNOLOGY), text);
-    EXPECT_STREQ(network.snapshot.rat_text, text);
+    EXPECT_EQ(network.snapshot.rat_text.get(), text);
   }
   journal.take();
   modem.clear_script();
   modem.answer("AT$NWRAT?", "ERROR\r\n");
   query_rat_novatel(context);
   EXPECT_EQ(journal.take(), Entries{"at AT$NWRAT?\r\n"});
-  EXPECT_STREQ(network.snapshot.rat_text, "Unknown 4");
+  EXPECT_EQ(network.snapshot.rat_text.get(), "Unknown 4");
 }
 
 TEST_F(TechnologyTest, SierraWordsInTheProgramsNamesOrAsTheModemWroteThem) {
@@ -113,14 +113,14 @@ TEST_F(TechnologyTest, SierraWordsInTheProgramsNamesOrAsTheModemWroteThem) {
     modem.answer("AT*CNTI=0", answer);
     query_rat_sierra(context);
     EXPECT_EQ(view.text(IDC_TECHNOLOGY), text) << answer;
-    EXPECT_STREQ(network.snapshot.rat_text, text);
+    EXPECT_EQ(network.snapshot.rat_text.get(), text);
   }
 }
 
 TEST_F(TechnologyTest, ALongSierraWordIsCutToNinetyFiveBytes) {
   modem.answer("AT*CNTI=0", "*CNTI: 0," + std::string(120, 'W') + "\r\n\r\nOK\r\n");
   query_rat_sierra(context);
-  EXPECT_EQ(std::string(network.snapshot.rat_text), std::string(95, 'W'));
+  EXPECT_EQ(network.snapshot.rat_text.get(), std::string(95, 'W'));
   EXPECT_EQ(view.text(IDC_TECHNOLOGY), std::string(95, 'W'));
 }
 

@@ -67,6 +67,12 @@ class FakeFileSystem : public FileSystem {
     files[path].append(static_cast<const char*>(bytes), size);
     return true;
   }
+  OpenResult open_or_create(const char* path, const void* first_bytes, std::size_t size) override {
+    if (exists(path)) return unwritable.count(path) ? OpenResult::Failed : OpenResult::Existing;
+    if (uncreatable.count(path)) return OpenResult::Failed;
+    files[path].assign(static_cast<const char*>(first_bytes), size);
+    return OpenResult::Created;
+  }
 };
 
 }  // namespace kivo::test

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ class FakeMainView : public MainView {
   FakeMessageBoxes boxes;
   std::map<int, std::string> texts;
   std::map<int, FakeList> lists;
+  // The path the user chooses in the save-file dialog; none: the user cancels.
+  std::optional<std::string> save_file_choice;
   // What the user does while the device-information dialog is open, before closing it.
   std::function<void()> while_device_info_open;
   // What the user does in the SMS dialog, on the dialog's events, before closing it.
@@ -106,6 +109,14 @@ class FakeMainView : public MainView {
     journal_.add("sms dialog");
     if (while_sms_dialog_open) while_sms_dialog_open(dialog);
     journal_.add("sms dialog closed");
+  }
+  // Records "save file TITLE|FILTER|PATTERN|EXTENSION|PROPOSED".
+  bool choose_save_file(const SaveFileRequest& request, char* path, std::size_t size) override {
+    journal_.add(std::string("save file ") + request.title + '|' + request.filter_name + '|' +
+                 request.pattern + '|' + request.default_extension + '|' + path);
+    if (!save_file_choice || save_file_choice->size() >= size) return false;
+    std::snprintf(path, size, "%s", save_file_choice->c_str());
+    return true;
   }
   void post(const Notice& notice) override {
     journal_.add("post " + std::to_string(static_cast<unsigned>(notice.id)));
