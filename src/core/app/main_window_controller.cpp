@@ -1,5 +1,6 @@
 #include "app/main_window_controller.h"
 
+#include <optional>
 #include <variant>
 
 #include "base/data_paths.h"
@@ -38,6 +39,26 @@ constexpr unsigned kResetWaitMs = 15000;
 constexpr unsigned kUssdInputLimit = 80;
 constexpr int kSignalBarMax = 31;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+// The worker whose last action a notice is; none for the other notices.
+std::optional<Worker> finished_worker(NoticeId id) {
+  switch (id) {
+    case NoticeId::SmsWorkerDone:
+      return Worker::sms;
+    case NoticeId::SignalLogWorkerDone:
+      return Worker::signal_log;
+    case NoticeId::DialerWorkerDone:
+      return Worker::connect;
+    case NoticeId::ApnWorkerDone:
+      return Worker::apn;
+    case NoticeId::UssdSendWorkerDone:
+      return Worker::ussd_send;
+    case NoticeId::UssdHelpWorkerDone:
+      return Worker::ussd_help;
+    default:
+      return std::nullopt;
+  }
+}
 
 }  // namespace
 
@@ -96,16 +117,6 @@ void MainWindowController::on_command(int control, unsigned notification_code) {
 // Every other identifier, the dialog's OK and Cancel among them, does nothing.
 void MainWindowController::on_click(int control) {
   switch (control) {
-    case IDC_BROADCAST_CLEAR:
-      clear_broadcast_box(network());
-      break;
-    case IDC_BROADCAST_COPY:
-      context_.view.copy_text_to_clipboard(IDC_BROADCAST_TEXT);
-      break;
-    case IDC_SIGNAL_LOG:
-      // A press while the worker runs is ignored.
-      slots_.start(Worker::signal_log, [status = network()] { toggle_signal_log(status); });
-      break;
     case IDC_NETWORK_MODE_APPLY:
       if (const ModeApply apply = command_set_profile(context_.state.device.command_set).apply_mode)
         apply(network());
@@ -118,20 +129,6 @@ void MainWindowController::on_click(int control) {
       break;
     case IDC_CONNECT:
       on_connect_button(usage(), slots_, dialer());
-      break;
-    case IDC_USSD_SEND:
-      on_ussd_send_button(ussd(), slots_);
-      break;
-    case IDC_USSD_END:
-      end_ussd_session(ussd());
-      break;
-    case IDC_USSD_HELP:
-      slots_.start(Worker::ussd_help, [&boxes = context_.boxes, &view = context_.view] {
-        show_ussd_help(boxes, view);
-      });
-      break;
-    case IDC_APN_SET:
-      slots_.start(Worker::apn, [apn = apn()] { set_apn_thread(apn); });
       break;
     case IDC_DEVICE_INFO:
       show_device_info();
@@ -147,6 +144,39 @@ void MainWindowController::on_click(int control) {
       break;
     case IDC_DETECT_MODEM:
       detect_modem();
+      break;
+    default:
+      on_messaging_click(control);
+      break;
+  }
+}
+
+// The buttons of the broadcasts, the signal log, USSD, the APN and SMS. A press while the
+// button's worker runs is ignored.
+void MainWindowController::on_messaging_click(int control) {
+  switch (control) {
+    case IDC_BROADCAST_CLEAR:
+      clear_broadcast_box(network());
+      break;
+    case IDC_BROADCAST_COPY:
+      context_.view.copy_text_to_clipboard(IDC_BROADCAST_TEXT);
+      break;
+    case IDC_SIGNAL_LOG:
+      slots_.start(Worker::signal_log, [status = network()] { toggle_signal_log(status); });
+      break;
+    case IDC_USSD_SEND:
+      on_ussd_send_button(ussd(), slots_);
+      break;
+    case IDC_USSD_END:
+      end_ussd_session(ussd());
+      break;
+    case IDC_USSD_HELP:
+      slots_.start(Worker::ussd_help, [&boxes = context_.boxes, &view = context_.view] {
+        show_ussd_help(boxes, view);
+      });
+      break;
+    case IDC_APN_SET:
+      slots_.start(Worker::apn, [apn = apn()] { set_apn_thread(apn); });
       break;
     case IDC_SMS: {
       const SmsContext sms{context_.link, context_.state.device};
@@ -215,27 +245,13 @@ void MainWindowController::poll_tick() {
 }
 
 void MainWindowController::on_notice(const Notice& notice) {
+  if (const std::optional<Worker> worker = finished_worker(notice.id)) {
+    slots_.join_worker(*worker);
+    return;
+  }
   switch (notice.id) {
-    case NoticeId::SmsWorkerDone:
-      slots_.join_worker(Worker::sms);
-      break;
-    case NoticeId::SignalLogWorkerDone:
-      slots_.join_worker(Worker::signal_log);
-      break;
-    case NoticeId::DialerWorkerDone:
-      slots_.join_worker(Worker::connect);
-      break;
     case NoticeId::DiscoveryDone:
       on_discovery_done();
-      break;
-    case NoticeId::ApnWorkerDone:
-      slots_.join_worker(Worker::apn);
-      break;
-    case NoticeId::UssdSendWorkerDone:
-      slots_.join_worker(Worker::ussd_send);
-      break;
-    case NoticeId::UssdHelpWorkerDone:
-      slots_.join_worker(Worker::ussd_help);
       break;
     case NoticeId::SmsReceived:
       show_box("SMS message received.", BoxIcon::Information);

@@ -90,6 +90,7 @@ class MainWindowController {
   void ask_reset_totals();
   void show_device_info();
   void on_click(int control);
+  void on_messaging_click(int control);
   // Enables `button` and makes it the default while `input` holds text; otherwise the
   // connect button is the default.
   void follow_input(int input, int button);
