@@ -1,9 +1,9 @@
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "base/message_boxes.h"
+#include "link/pin_mask.h"
 #include "setup/answer_parsers.h"
 #include "setup/checked_command.h"
 #include "setup/secret_text.h"
@@ -66,14 +66,6 @@ bool is_well_formed_pin(const char (&pin)[kPinBufferSize]) {
   return length >= kShortestPin && length < kPinBufferSize;
 }
 
-// A modem that still echoes would show the PIN in its answer.
-void mask_pin(std::string& answer, const char* pin) {
-  const std::size_t length = std::strlen(pin);
-  if (length == 0) return;
-  for (std::size_t at = answer.find(pin); at != std::string::npos; at = answer.find(pin, at))
-    answer.replace(at, length, length, '*');
-}
-
 PinOutcome send_pin(const SetupContext& context, const char (&pin)[kPinBufferSize]) {
   SecretText<kCommandTextSize> command;
   if (context.device.command_set == CommandSet::Huawei)
@@ -81,7 +73,9 @@ PinOutcome send_pin(const SetupContext& context, const char (&pin)[kPinBufferSiz
   else
     std::snprintf(command.text, sizeof(command.text), "AT+CPIN=%s\r\n", pin);
   Reply reply = context.channel.tx_at_command(command.text);
-  mask_pin(reply.text, pin);
+  // A modem that still echoes shows the PIN in its answer, masked here as in the trace.
+  char masked[kPinMaskBufferSize];
+  reply.text = std::string(mask_pin_codes(reply.text, masked));
   if (contains(reply, "OK")) return PinOutcome::Accepted;
   if (contains(reply, "+CME ERROR: 16")) return PinOutcome::Wrong;
   show_unexpected_answer(
