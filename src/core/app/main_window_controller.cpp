@@ -33,10 +33,8 @@ constexpr unsigned kClicked = 0;
 constexpr unsigned kSelectionEndedOk = 9;  // drop-down list closed with a choice
 constexpr unsigned kTextAboutToShow = 0x400;
 
-constexpr unsigned kPollPeriodMs = 2000;
 // How long a reset modem takes to come back before it is searched for.
 constexpr unsigned kResetWaitMs = 15000;
-constexpr unsigned kUssdInputLimit = 80;
 constexpr int kSignalBarMax = 31;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 

@@ -8,8 +8,6 @@ namespace kivo {
 namespace {
 
 constexpr unsigned kSessionTimeoutMs = 20000;
-constexpr unsigned kPollPeriodMs = 2000;
-constexpr std::size_t kInputLimit = 80;
 
 bool refuse(const UssdContext& context, const char* text) {
   BoxRequest request;
@@ -59,7 +57,7 @@ void on_ussd_send_button(const UssdContext& context, WorkerSlots& slots) {
 }
 
 void ussd_send_thread(const UssdContext& context) {
-  const std::string typed = context.view.text(IDC_USSD_INPUT).substr(0, kInputLimit);
+  const std::string typed = context.view.text(IDC_USSD_INPUT).substr(0, kUssdInputLimit);
   CommandSplit split = take_first_command(typed);
   context.session.set_pending(std::move(split.rest));
   send_ussd(context, split.command);

@@ -8,6 +8,9 @@
 
 namespace kivo {
 
+// What the USSD input (1032) takes.
+constexpr unsigned kUssdInputLimit = 80;
+
 // The send button: unless a send thread runs, stops the poll, starts the 20 s session time-out
 // and the send thread.
 void on_ussd_send_button(const UssdContext& context, WorkerSlots& slots);

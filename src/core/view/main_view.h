@@ -12,6 +12,9 @@
 
 namespace kivo {
 
+// The period of the main window's poll (timer 1203).
+constexpr unsigned kPollPeriodMs = 2000;
+
 // What the main-window logic needs of the dialog: its controls (by identifier), the status
 // bar, the timers and posting to itself. The Win32 dialog in the program, a recorder in tests.
 // Calls are made on the window's own thread, except set_status_text and post, and the control
