@@ -58,6 +58,7 @@ OverlappedSerialPort::~OverlappedSerialPort() {
   CloseHandle(end_event_);
 }
 
+// The mask is not waited on; setting it checks early that the port takes comm settings at all.
 unsigned OverlappedSerialPort::start_listening() {
   return SetCommMask(port_, EV_RXCHAR) ? 0 : GetLastError();
 }
@@ -66,25 +67,18 @@ bool OverlappedSerialPort::stopped() const {
   return WaitForSingleObject(end_event_, 0) == WAIT_OBJECT_0;
 }
 
-bool OverlappedSerialPort::wait_or_end(OVERLAPPED& overlapped, bool is_comm_wait) {
+bool OverlappedSerialPort::wait_or_end(OVERLAPPED& overlapped) {
   HANDLE handles[] = {end_event_, overlapped.hEvent};  // an end request wins over input
   if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0) return true;
-  // Wine's CancelIo leaves a pending WaitCommEvent running; clearing the mask ends it (the
-  // documented way on Windows too). Done here as well as in stop_listening(), so a wait that
-  // started after the mask was cleared cannot outlive its OVERLAPPED.
-  if (is_comm_wait) {
-    SetCommMask(port_, 0);
-  } else {
-    CancelIo(port_);
-  }
+  CancelIo(port_);
   DWORD ignored;
   GetOverlappedResult(port_, &overlapped, &ignored, TRUE);
   return false;
 }
 
 long OverlappedSerialPort::read_burst(std::uint8_t* buffer, std::size_t capacity) {
-  // A single failed wait or read is retried: Wine's comm-event wait fails now and then on a
-  // port that is still there. A port that keeps failing is gone (unplugged).
+  // A single failed read is retried: a port that is still there may fail one now and then. A
+  // port that keeps failing is gone (unplugged).
   constexpr int kFailuresBeforeGivingUp = 5;
   constexpr DWORD kRetryPauseMs = 20;
   for (int failures = 0;;) {
@@ -94,32 +88,27 @@ long OverlappedSerialPort::read_burst(std::uint8_t* buffer, std::size_t capacity
   }
 }
 
+// The read itself is the wait: with a 1 ms interval and no total time-out it waits for the
+// first byte without limit and ends at the first gap. Waiting for EV_RXCHAR first would cost
+// several percent of a core under Wine, which polls the line for it every millisecond.
 long OverlappedSerialPort::read_once(std::uint8_t* buffer, std::size_t capacity) {
   if (stopped()) return 0;
   OVERLAPPED overlapped{};
   overlapped.hEvent = read_event_;
   ResetEvent(read_event_);
-  DWORD mask = 0;
-  if (!WaitCommEvent(port_, &mask, &overlapped) && GetLastError() != ERROR_IO_PENDING)
-    return stopped() ? 0 : -1;
-  if (!wait_or_end(overlapped, true)) return 0;
-  DWORD ignored;
-  if (!GetOverlappedResult(port_, &overlapped, &ignored, FALSE)) return stopped() ? 0 : -1;
-  if ((mask & EV_RXCHAR) == 0) return 0;
-
-  ResetEvent(read_event_);
   const DWORD wanted = capacity > MAXDWORD ? MAXDWORD : static_cast<DWORD>(capacity);
   if (!ReadFile(port_, buffer, wanted, nullptr, &overlapped) && GetLastError() != ERROR_IO_PENDING)
     return stopped() ? 0 : -1;
-  if (!wait_or_end(overlapped, false)) return 0;
+  if (!wait_or_end(overlapped)) return 0;
   DWORD received = 0;
   if (!GetOverlappedResult(port_, &overlapped, &received, FALSE)) return stopped() ? 0 : -1;
+  // Such a read never ends empty on a working port: an empty one is a port at its end.
+  if (received == 0) return stopped() ? 0 : -1;
   return static_cast<long>(received);
 }
 
 void OverlappedSerialPort::stop_listening() {
   SetEvent(end_event_);
-  SetCommMask(port_, 0);
 }
 
 bool OverlappedSerialPort::write(const void* bytes, std::size_t count, unsigned timeout_ms) {

@@ -8,8 +8,8 @@
 
 namespace kivo {
 
-// The modem's COM port with overlapped I/O: the receive thread waits for EV_RXCHAR and then
-// reads one burst, while other threads write with a time limit.
+// The modem's COM port with overlapped I/O: the receive thread's read waits for the first byte
+// and returns one burst, while other threads write with a time limit.
 class OverlappedSerialPort : public SerialPort {
  public:
   // Takes ownership of an open, configured port handle.
@@ -27,7 +27,7 @@ class OverlappedSerialPort : public SerialPort {
  private:
   // Waits for `overlapped` or the end event. False when the end event came first; the
   // operation has then been ended and has finished with `overlapped`.
-  bool wait_or_end(OVERLAPPED& overlapped, bool is_comm_wait);
+  bool wait_or_end(OVERLAPPED& overlapped);
   long read_once(std::uint8_t* buffer, std::size_t capacity);
   bool stopped() const;
 

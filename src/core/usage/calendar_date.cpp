@@ -49,13 +49,17 @@ int digits_value(const char* text, std::size_t count) {
 bool operator==(const CalendarDate& a, const CalendarDate& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day;
 }
-bool operator!=(const CalendarDate& a, const CalendarDate& b) { return !(a == b); }
+bool operator!=(const CalendarDate& a, const CalendarDate& b) {
+  return !(a == b);
+}
 bool operator<(const CalendarDate& a, const CalendarDate& b) {
   if (a.year != b.year) return a.year < b.year;
   if (a.month != b.month) return a.month < b.month;
   return a.day < b.day;
 }
-bool operator<=(const CalendarDate& a, const CalendarDate& b) { return !(b < a); }
+bool operator<=(const CalendarDate& a, const CalendarDate& b) {
+  return !(b < a);
+}
 
 bool is_leap_year(int year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

@@ -1,6 +1,6 @@
 // Preloaded into the wine process of the end-to-end tests, where a pseudo-terminal stands in
-// for the modem's serial port. Wine's comm-event wait polls the modem-control lines, which a
-// pty slave does not have (the kernel rejects TIOCMGET there), so the wait fails at once.
+// for the modem's serial port. Wine sets DTR and RTS and its comm-event wait polls the
+// modem-control lines, which a pty slave does not have (the kernel rejects TIOCMGET there).
 // This library keeps those lines itself for pty slaves, and reports EIO once the simulator
 // has closed the master, which is what a vanished USB device looks like to a real driver.
 #include <dlfcn.h>
