@@ -84,11 +84,12 @@ void draw_legend(const Plot& plot, int left, int top) {
   legend_entry(plot, x, top, kBillingDayColour, true, true, "Billing day");
 }
 
-// The current period shaded, the grid with its byte labels, and the axes.
+// The current period's days so far shaded, the grid with its byte labels, and the axes.
 void draw_axes(const Plot& plot) {
   const RECT& box = plot.box;
-  fill(plot.dc, plot.x_of(plot.chart.billing_day_index), box.top, box.right, box.bottom,
-       kCurrentPeriodShade);
+  const std::size_t days_so_far = std::min(plot.chart.today_index + 1, plot.chart.bars.size());
+  fill(plot.dc, plot.x_of(plot.chart.billing_day_index), box.top, plot.x_of(days_so_far),
+       box.bottom, kCurrentPeriodShade);
   for (const HistoryChartTick& tick : plot.chart.ticks) {
     const int y = plot.y_of(tick.bytes);
     line(plot.dc, box.left, y, box.right, y, kGridColour, 1, false);

@@ -37,6 +37,10 @@ UINT dpi_of(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+// The old bits of a moved control are never copied to its new place: under Wine they may be
+// bits of another control or never painted yet.
+constexpr UINT kMoveFlags = SWP_NOZORDER | SWP_NOCOPYBITS;
+
 // The buttons stay at the bottom right, the chart takes the rest; lengths in dialog units, so
 // they follow the dialog's font and DPI.
 void lay_out(HWND dialog) {
@@ -52,13 +56,14 @@ void lay_out(HWND dialog) {
   const int copy_left = close_left - units.bottom - button_width;
   HDWP moves = BeginDeferWindowPos(3);
   moves = DeferWindowPos(moves, GetDlgItem(dialog, IDC_HISTORY_CHART), nullptr, margin, margin,
-                         client.right - 2 * margin, button_top - 2 * margin, SWP_NOZORDER);
+                         client.right - 2 * margin, button_top - 2 * margin, kMoveFlags);
   moves = DeferWindowPos(moves, GetDlgItem(dialog, IDC_HISTORY_COPY), nullptr, copy_left,
-                         button_top, button_width, button_height, SWP_NOZORDER);
+                         button_top, button_width, button_height, kMoveFlags);
   moves = DeferWindowPos(moves, GetDlgItem(dialog, IDCANCEL), nullptr, close_left, button_top,
-                         button_width, button_height, SWP_NOZORDER);
+                         button_width, button_height, kMoveFlags);
   EndDeferWindowPos(moves);
-  InvalidateRect(GetDlgItem(dialog, IDC_HISTORY_CHART), nullptr, FALSE);
+  // The chart covers what it erases itself; the rest of the dialog is drawn again.
+  InvalidateRect(dialog, nullptr, TRUE);
 }
 
 // The rows as CF_TEXT; the system offers them as Unicode too.

@@ -319,15 +319,20 @@ std::string json_numbers(std::initializer_list<long> numbers) {
   return json_array(items);
 }
 
-// resize WIDTH HEIGHT: gives the window that size in pixels, frame included, as dragging its
-// border does, and prints where it then lies on the screen, so a screenshot can be cut to it.
+// resize WIDTH HEIGHT [LEFT TOP]: gives the window that size in pixels, frame included, as
+// dragging its border does (and moves it there), and prints where it then lies on the screen, so
+// a screenshot can be cut to it.
 int cmd_resize(const Arguments& args) {
-  if (args.positional.size() != 2) return fail("resize needs a width and a height");
+  const std::size_t count = args.positional.size();
+  if (count != 2 && count != 4) return fail("resize needs a width and a height, and a place");
   HWND window = target_or_null(args);
   if (!window) return fail_no_target(args);
   const int width = std::atoi(args.positional[0].c_str());
   const int height = std::atoi(args.positional[1].c_str());
-  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const int left = count == 4 ? std::atoi(args.positional[2].c_str()) : 0;
+  const int top = count == 4 ? std::atoi(args.positional[3].c_str()) : 0;
+  SetWindowPos(window, nullptr, left, top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE | (count == 4 ? 0 : SWP_NOMOVE));
   RECT rect{};
   const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
   while (GetWindowRect(window, &rect) &&
@@ -365,7 +370,7 @@ constexpr Command kCommands[] = {
     {"select", cmd_select, "select ID INDEX        choose an entry of a drop-down list"},
     {"key", cmd_key, "key enter|escape       a key to the focused control"},
     {"minimize", cmd_minimize, "minimize               minimize the main window"},
-    {"resize", cmd_resize, "resize WIDTH HEIGHT    size the window, frame included"},
+    {"resize", cmd_resize, "resize W H [LEFT TOP]  size (and move) the window, frame included"},
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
     {"clipboard", cmd_clipboard, "clipboard              the text on the clipboard"},
     {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},

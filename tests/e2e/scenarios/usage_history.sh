@@ -32,10 +32,11 @@ colour_pixels() {
     awk -v colour="$2" 'toupper($3) == colour { sub(":", "", $1); n += $1 } END { print n + 0 }'
 }
 
-# chart_shot WIDTH HEIGHT PNG: gives the dialog that size and cuts its screenshot out.
+# chart_shot WIDTH HEIGHT PNG: gives the dialog that size on the screen's top left and cuts its
+# screenshot out.
 chart_shot() {
   local json rect
-  json=$(probe resize "$1" "$2" --dialog 'Usage history')
+  json=$(probe resize "$1" "$2" 10 10 --dialog 'Usage history')
   rect=$(sed -E 's/.*"rect":\[([-0-9]+),([-0-9]+),([-0-9]+),([-0-9]+)\].*/\3-\1 \4-\2 \1 \2/' <<<"$json")
   read -r w h x y <<<"$rect"
   sleep 0.5
@@ -51,12 +52,12 @@ expect_eq "dialog controls" "$(probe read 1098 1099 2 --dialog 'Usage history' |
   grep -o '"id":[0-9]*,"class":"[A-Za-z]*"' | tr '\n' ' ')" \
   '"id":1098,"class":"Static" "id":1099,"class":"Button" "id":2,"class":"Button" '
 
-chart_shot 700 400 "$OUT/history-small.png"
+chart_shot 760 440 "$OUT/history-small.png"
 chart_shot 980 600 "$OUT/history.png"
 small_received=$(colour_pixels "$OUT/history-small.png" "$received_colour")
 large_received=$(colour_pixels "$OUT/history.png" "$received_colour")
-e2e_log "received pixels: $small_received at 700x400, $large_received at 980x600"
-((small_received > 1000)) || fail "no received bars at 700x400 (see $OUT/history-small.png)"
+e2e_log "received pixels: $small_received at 760x440, $large_received at 980x600"
+((small_received > 1000)) || fail "no received bars at 760x440 (see $OUT/history-small.png)"
 ((large_received > small_received * 3 / 2)) || fail "the chart did not grow with the dialog"
 (($(colour_pixels "$OUT/history.png" "$sent_colour") > 1000)) || fail "no sent bars"
 (($(colour_pixels "$OUT/history.png" "$billing_day_colour") > 50)) || fail "no billing-day mark"
