@@ -15,7 +15,8 @@ namespace {
 struct HistoryDialog {
   HICON icon;
   const HistoryChart& chart;
-  SIZE smallest;  // the template's size: the dialog never shrinks below it
+  SIZE smallest;  // the template's size at `dpi`: the dialog never shrinks below it
+  UINT dpi;
 };
 
 HistoryDialog* setup_of(HWND dialog) {
@@ -86,27 +87,35 @@ void on_init(HWND dialog, HistoryDialog* setup) {
   RECT window;
   GetWindowRect(dialog, &window);
   setup->smallest = {window.right - window.left, window.bottom - window.top};
+  setup->dpi = dpi_of(dialog);
   lay_out(dialog);
+}
+
+// Moved to a screen of another DPI: the system gives the size the dialog has there.
+void on_dpi_changed(HWND dialog, HistoryDialog* setup, UINT dpi, const RECT& suggested) {
+  if (setup != nullptr && setup->dpi != 0) {
+    setup->smallest = {MulDiv(setup->smallest.cx, int(dpi), int(setup->dpi)),
+                       MulDiv(setup->smallest.cy, int(dpi), int(setup->dpi))};
+    setup->dpi = dpi;
+  }
+  SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR on_message(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   HistoryDialog* setup = setup_of(dialog);
   switch (message) {
     case WM_SIZE:
-      lay_out(dialog);
+      if (setup != nullptr) lay_out(dialog);  // not before the controls exist
       return TRUE;
     case WM_GETMINMAXINFO:
       if (setup != nullptr)
         reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize =
             POINT{setup->smallest.cx, setup->smallest.cy};
       return TRUE;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(dialog, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      on_dpi_changed(dialog, setup, LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return TRUE;
-    }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (setup == nullptr || item->CtlID != IDC_HISTORY_CHART) return FALSE;
@@ -136,7 +145,7 @@ INT_PTR CALLBACK history_dialog_proc(HWND dialog, UINT message, WPARAM wparam, L
 }  // namespace
 
 void run_history_dialog(HINSTANCE instance, HWND owner, HICON icon, const HistoryChart& chart) {
-  HistoryDialog setup{icon, chart, {0, 0}};
+  HistoryDialog setup{icon, chart, {0, 0}, 96};
   DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_USAGE_HISTORY), owner, history_dialog_proc,
                   reinterpret_cast<LPARAM>(&setup));
 }

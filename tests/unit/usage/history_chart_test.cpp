@@ -35,7 +35,7 @@ TEST(HistoryChart, AxisStepsReadRoundInTheByteCountFormat) {
       {117 * kMB + 5, "0 bytes | 50.00MB | 100.0MB | 150.0MB"},
       {1020 * kMB, "0 bytes | 256.0MB | 512.0MB | 768.0MB | 1024MB"},  // no "1.171GB"
       {1100 * kMB, "0 bytes | 256.0MB | 512.0MB | 768.0MB | 1024MB | 1.250GB"},
-      {3 * kGB, "0 bytes | 1.000GB | 2.000GB | 3.000GB"},
+      {3 * kGB, "0 bytes | 1024MB | 2.000GB | 3.000GB"},           // the format's own 1 GB
       {UINT64_MAX, "0 bytes | 500000GB | 1000000GB | 1500000GB"},  // damaged counts: cut
   };
   for (const Case& c : cases) {
