@@ -116,6 +116,14 @@ void draw_bars(const Plot& plot) {
   }
 }
 
+// A period's dates centred under its days, cut short rather than running into the other's.
+void period_caption(const Plot& plot, int left, int right, int top, const std::string& text) {
+  RECT rect{left, top, right, top + plot.text_height};
+  SetTextAlign(plot.dc, TA_LEFT | TA_TOP);
+  DrawTextA(plot.dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 // Day numbers every few days from the billing day on, so they never overlap, then the periods.
 void draw_day_labels(const Plot& plot) {
   const HistoryChart& chart = plot.chart;
@@ -131,10 +139,9 @@ void draw_day_labels(const Plot& plot) {
     text_at(plot.dc, middle, y, std::to_string(chart.bars[i].day_of_month), TA_CENTER | TA_TOP);
   }
   const int period_y = y + plot.text_height + plot.scaled(2);
-  text_at(plot.dc, plot.box.left, period_y, "Previous period: " + chart.previous_period,
-          TA_LEFT | TA_TOP);
-  text_at(plot.dc, plot.box.right, period_y, "Current period: " + chart.current_period,
-          TA_RIGHT | TA_TOP);
+  const int billing_x = plot.x_of(chart.billing_day_index);
+  period_caption(plot, plot.box.left, billing_x, period_y, chart.previous_period);
+  period_caption(plot, billing_x, plot.box.right, period_y, chart.current_period);
 }
 
 void draw_pace_and_billing_day(const Plot& plot) {

@@ -337,7 +337,12 @@ int cmd_resize(const Arguments& args) {
   const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
   while (GetWindowRect(window, &rect) &&
          (rect.right - rect.left != width || rect.bottom - rect.top != height)) {
-    if (GetTickCount64() >= deadline) return fail("the window kept another size");
+    if (GetTickCount64() >= deadline)
+      return print(
+          JsonObject()
+              .add("error", "the window kept another size")
+              .add_raw("rect", json_numbers({rect.left, rect.top, rect.right, rect.bottom})),
+          1);
     Sleep(50);
   }
   // The window's repainting comes after its WM_SIZE; a message round trip waits for both.

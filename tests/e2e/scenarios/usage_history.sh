@@ -3,7 +3,7 @@
 # the current calendar month from usage-history.csv in the data folder, sent and received
 # stacked in their colours, the billing day marked and, without a data plan, no pace line. Copy
 # puts both months' rows on the clipboard as CSV; the chart follows the dialog's size; Close
-# ends it. The last screenshot is kept as history.png.
+# ends it. At 144 DPI the dialog grows and the chart is drawn. Screenshots: history*.png.
 source "$(dirname "$0")/../lib.sh"
 source "$(dirname "$0")/../lib_data.sh"
 e2e_start
@@ -66,7 +66,31 @@ expect_eq "pace line without a plan" "$(colour_pixels "$OUT/history.png" "$pace_
 expect_eq "copy" "$(probe click 1099 --dialog 'Usage history')" '{"clicked":1099,"done":true}'
 expect_eq "clipboard" "$(probe clipboard)" "{\"text\":\"$copied\"}"
 
+button_height() {
+  probe read 2 --dialog 'Usage history' | sed -E 's/.*"rect":\[[0-9]+,([0-9]+),[0-9]+,([0-9]+)\].*/\2-\1/'
+}
+height_at_96=$(($(button_height)))
+
 expect_eq "close" "$(probe click 2 --dialog 'Usage history')" '{"clicked":2,"done":true}'
 expect_window '"dialogs":[]'
 probe close >/dev/null
 expect_eq "exit code" "$(kivo_exit 1)" 1
+
+# At 144 DPI (150%) the dialog and its chart grow, and the chart is drawn as before.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+kivo
+probe wait-window >/dev/null
+expect_eq "history click at 144 DPI" "$(probe click 1097)" '{"clicked":1097,"done":false}'
+probe wait-window --dialog 'Usage history' >/dev/null
+height_at_144=$(($(button_height)))
+e2e_log "Close is $height_at_96 pixels high at 96 DPI, $height_at_144 at 144 DPI"
+((height_at_144 * 4 >= height_at_96 * 5)) || fail "the dialog did not grow with the DPI"
+# The screen holds the dialog at its smallest size over a main window larger than the screen.
+sleep 0.5
+import -window root "$OUT/history-144dpi.png"
+(($(colour_pixels "$OUT/history-144dpi.png" "$received_colour") > 1000)) ||
+  fail "no chart at 144 DPI (see $OUT/history-144dpi.png)"
+(($(colour_pixels "$OUT/history-144dpi.png" "$sent_colour") > 1000)) || fail "no sent bars at 144 DPI"
+probe click 2 --dialog 'Usage history' >/dev/null
+probe close >/dev/null
+expect_eq "exit code at 144 DPI" "$(kivo_exit 2)" 1
