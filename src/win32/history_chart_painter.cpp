@@ -1,7 +1,6 @@
 #include "history_chart_painter.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace kivo {
@@ -27,7 +26,8 @@ struct Plot {
   }
   int x_of(std::size_t index) const { return box.left + int(slot() * double(index) + 0.5); }
   int y_of(std::uint64_t bytes) const {
-    const double share = double(std::min(bytes, chart.axis_top)) / double(chart.axis_top);
+    const std::uint64_t top = std::max<std::uint64_t>(chart.axis_top, 1);
+    const double share = double(std::min(bytes, top)) / double(top);
     return box.bottom - int(share * double(box.bottom - box.top) + 0.5);
   }
 };
