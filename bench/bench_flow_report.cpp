@@ -47,6 +47,7 @@ class NullView : public MainView {
   void post(const Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}
+  void run_history_dialog(const HistoryChart&) override {}
 };
 
 // Plausible reports never reach the modem, the files or the clock.

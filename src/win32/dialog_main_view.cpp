@@ -7,6 +7,7 @@
 #include <string>
 
 #include "device_info_dialog.h"
+#include "history_dialog.h"
 #include "res/resource_ids.h"
 #include "sms_dialog.h"
 #include "system_message_boxes.h"
@@ -185,6 +186,10 @@ void DialogMainView::post_close() {
 
 void DialogMainView::end_dialog(int result) {
   EndDialog(dialog_, result);
+}
+
+void DialogMainView::run_history_dialog(const HistoryChart& chart) {
+  kivo::run_history_dialog(instance_, dialog_, icon_, chart);
 }
 
 }  // namespace kivo

@@ -54,6 +54,7 @@ class DialogMainView : public MainView {
   void post(const Notice& notice) override;
   void post_close() override;
   void end_dialog(int result) override;
+  void run_history_dialog(const HistoryChart& chart) override;
 
  private:
   LRESULT send(int control, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const {

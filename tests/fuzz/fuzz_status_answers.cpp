@@ -67,6 +67,7 @@ class ListOnlyView : public kivo::MainView {
   void post(const kivo::Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}
+  void run_history_dialog(const kivo::HistoryChart&) override {}
 
  private:
   std::vector<std::uint32_t> values_;

@@ -313,6 +313,48 @@ int cmd_clipboard(const Arguments& args) {
   return print(result);
 }
 
+std::string json_numbers(std::initializer_list<long> numbers) {
+  std::vector<std::string> items;
+  for (const long number : numbers) items.push_back(std::to_string(number));
+  return json_array(items);
+}
+
+// resize WIDTH HEIGHT [LEFT TOP]: gives the window that size in pixels, frame included, as
+// dragging its border does (and moves it there), and prints where it then lies on the screen, so
+// a screenshot can be cut to it.
+int cmd_resize(const Arguments& args) {
+  const std::size_t count = args.positional.size();
+  if (count != 2 && count != 4) return fail("resize needs a width and a height, and a place");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
+  const int width = std::atoi(args.positional[0].c_str());
+  const int height = std::atoi(args.positional[1].c_str());
+  const int left = count == 4 ? std::atoi(args.positional[2].c_str()) : 0;
+  const int top = count == 4 ? std::atoi(args.positional[3].c_str()) : 0;
+  SetWindowPos(window, nullptr, left, top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE | (count == 4 ? 0 : SWP_NOMOVE));
+  RECT rect{};
+  const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
+  while (GetWindowRect(window, &rect) &&
+         (rect.right - rect.left != width || rect.bottom - rect.top != height)) {
+    if (GetTickCount64() >= deadline)
+      return print(
+          JsonObject()
+              .add("error", "the window kept another size")
+              .add_raw("rect", json_numbers({rect.left, rect.top, rect.right, rect.bottom})),
+          1);
+    Sleep(50);
+  }
+  // The window's repainting comes after its WM_SIZE; a message round trip waits for both.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kHandleWaitMs, &ignored);
+  POINT client{0, 0};
+  ClientToScreen(window, &client);
+  return print(window_state(window)
+                   .add_raw("rect", json_numbers({rect.left, rect.top, rect.right, rect.bottom}))
+                   .add_raw("client_origin", json_numbers({client.x, client.y})));
+}
+
 struct Command {
   const char* name;
   int (*run)(const Arguments&);
@@ -333,6 +375,7 @@ constexpr Command kCommands[] = {
     {"select", cmd_select, "select ID INDEX        choose an entry of a drop-down list"},
     {"key", cmd_key, "key enter|escape       a key to the focused control"},
     {"minimize", cmd_minimize, "minimize               minimize the main window"},
+    {"resize", cmd_resize, "resize W H [LEFT TOP]  size (and move) the window, frame included"},
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
     {"clipboard", cmd_clipboard, "clipboard              the text on the clipboard"},
     {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},

@@ -19,6 +19,8 @@
 #include "status/signal_log.h"
 #include "status/technology.h"
 #include "usage/flow_report.h"
+#include "usage/history_chart.h"
+#include "usage/history_file_input.h"
 #include "usage/session_log.h"
 #include "usage/usage_store.h"
 #include "usage/watchdog.h"
@@ -143,6 +145,9 @@ void MainWindowController::on_click(int control) {
     case IDC_DETECT_MODEM:
       detect_modem();
       break;
+    case IDC_HISTORY:
+      show_history();
+      break;
     default:
       on_messaging_click(control);
       break;
@@ -206,6 +211,12 @@ void MainWindowController::show_device_info() {
     fill_device_info(context_.link, state.device.command_set, state.options.port_name, dialog);
   });
   if (slots_.is_free(Worker::discovery)) context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+}
+
+void MainWindowController::show_history() {
+  const CalendarDate today = date_of(context_.clock.local_time());
+  context_.view.run_history_dialog(make_history_chart(
+      history_chart_input_from_file(context_.files, context_.state.usage.data_paths, today)));
 }
 
 // Enter then sends what was typed, or connects once the field is empty again.

@@ -82,6 +82,11 @@
 #define IDC_RESET_MODEM 1073
 #define IDC_DETECT_MODEM 1074
 
+// Usage history: the main window's button, the chart and Copy of its dialog (template 111)
+#define IDC_HISTORY 1097
+#define IDC_HISTORY_CHART 1098
+#define IDC_HISTORY_COPY 1099
+
 #define IDC_STATUS_BAR 100
 
 // Timers of the main window

@@ -8,6 +8,7 @@
 #include "base/message_boxes.h"
 #include "link/notices.h"
 #include "view/device_info_view.h"
+#include "view/history_chart_view.h"
 #include "view/sms_dialog_view.h"
 
 namespace kivo {
@@ -83,6 +84,10 @@ class MainView {
   virtual void post(const Notice& notice) = 0;
   virtual void post_close() = 0;
   virtual void end_dialog(int result) = 0;
+
+  // Runs the usage-history dialog modally, owned by the main window, drawing `chart`; returns
+  // once the user has closed it.
+  virtual void run_history_dialog(const HistoryChart& chart) = 0;
 };
 
 }  // namespace kivo

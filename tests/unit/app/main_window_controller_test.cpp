@@ -19,6 +19,7 @@
 #include "support/fake_worker_threads.h"
 #include "support/journal.h"
 #include "support/recording_trace.h"
+#include "usage/calendar_date.h"
 #include "usage/usage_totals.h"
 #include "view/control_ids.h"
 
@@ -585,6 +586,38 @@ TEST_F(MainWindowTest, ARestartWhileDeviceInformationIsOpenLeavesThePollStopped)
   view.while_device_info_open = [this] { controller.on_notice(boot(1)); };
   controller.on_command(IDC_DEVICE_INFO, 0);
   EXPECT_EQ(journal.take().back(), "device info closed");
+}
+
+// The history beside usage.bin, read whole: the newest rows lie past the first 64 KB.
+TEST_F(MainWindowTest, HistoryButtonChartsTheWholeHistoryFileOfTheDataFolder) {
+  registry.set(RegistryRoot::LocalMachine, kShellFolders, "Common AppData", "C:\\ProgramData");
+  controller.on_init_dialog();
+  clock.set(2026, 12, 7, 10, 0, 0);
+  std::string csv = "date,sent,received\r\n";
+  char row[64];
+  for (CalendarDate day{2010, 1, 1}; day < CalendarDate{2026, 12, 7}; day = add_days(day, 1)) {
+    std::snprintf(row, sizeof row, "%04d-%02d-%02d,1000,2000\r\n", day.year, day.month, day.day);
+    csv += row;
+  }
+  csv += "2026-12-07,5,6\r\n";
+  files.files["C:\\ProgramData\\KIVO\\usage-history.csv"] = csv;
+  journal.take();
+
+  controller.on_command(IDC_HISTORY, 0);
+  EXPECT_EQ(journal.take(), Entries{"history dialog"});
+  ASSERT_EQ(view.history_charts.size(), 1u);
+  const HistoryChart& chart = view.history_charts[0];
+  ASSERT_EQ(chart.bars.size(), 61u);  // November and December
+  EXPECT_EQ(chart.bars[0].sent, 1000u);
+  EXPECT_EQ(chart.bars[36].sent, 5u);
+  EXPECT_EQ(chart.bars[36].received, 6u);
+  EXPECT_EQ(chart.bars[37].sent, 0u);
+  EXPECT_EQ(chart.pace_per_day, 0u);
+
+  files.files.erase("C:\\ProgramData\\KIVO\\usage-history.csv");
+  controller.on_command(IDC_HISTORY, 0);  // no history yet: an empty chart
+  ASSERT_EQ(view.history_charts.size(), 2u);
+  EXPECT_EQ(view.history_charts[1].csv, "date,sent,received\r\n");
 }
 
 }  // namespace

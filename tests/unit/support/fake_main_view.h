@@ -34,6 +34,8 @@ class FakeMainView : public MainView {
   std::function<void()> while_device_info_open;
   // What the user does in the SMS dialog, on the dialog's events, before closing it.
   std::function<void(SmsDialogEvents&)> while_sms_dialog_open;
+  // The charts the usage-history dialog was opened with.
+  std::vector<HistoryChart> history_charts;
 
   void set_text(int control, const char* text) override {
     texts[control] = text;
@@ -123,6 +125,10 @@ class FakeMainView : public MainView {
   }
   void post_close() override { journal_.add("post close"); }
   void end_dialog(int result) override { journal_.add("end " + std::to_string(result)); }
+  void run_history_dialog(const HistoryChart& chart) override {
+    journal_.add("history dialog");
+    history_charts.push_back(chart);
+  }
 
  private:
   class FieldRecorder : public DeviceInfoView {
