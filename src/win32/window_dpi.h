@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+namespace kivo {
+
+// The DPI the window is drawn at: its monitor's from Windows 10 on, the system's before, where
+// every window has that one.
+UINT window_dpi(HWND window);
+
+// The font Windows draws status bars in, at that DPI; the caller deletes it.
+HFONT create_status_font(UINT dpi);
+
+// The program's icon in the size Windows shows at that DPI: the small one of title bars
+// (ICON_SMALL) or the big one of Alt+Tab (ICON_BIG); the caller destroys it.
+HICON load_program_icon(HINSTANCE instance, UINT dpi, WPARAM which);
+
+}  // namespace kivo
