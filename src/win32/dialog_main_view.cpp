@@ -53,11 +53,11 @@ void DialogMainView::detach() {
   dialog_ = nullptr;
 }
 
-void DialogMainView::on_dpi_changed(const RECT& suggested) {
+void DialogMainView::on_dpi_changed(UINT dpi, const RECT& suggested) {
   SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  set_icons();
-  fit_status_bar_to_dpi();
+  load_icons(dpi);
+  fit_status_bar_to_dpi(dpi);
   // Once more after the dialog manager has scaled the controls, the bar among them.
   HWND bar = status_bar_.load();
   if (bar != nullptr) PostMessageA(bar, WM_SIZE, 0, 0);
@@ -65,14 +65,20 @@ void DialogMainView::on_dpi_changed(const RECT& suggested) {
 
 // The bar's font follows the window's DPI; the bar places itself along the bottom edge when it
 // is told of a size.
-void DialogMainView::fit_status_bar_to_dpi() {
+void DialogMainView::fit_status_bar_to_dpi(UINT dpi) {
   HWND bar = status_bar_.load();
   if (bar == nullptr) return;
-  HFONT font = create_status_font(window_dpi(dialog_));
+  HFONT font = create_status_font(dpi);
   SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   if (status_font_ != nullptr) DeleteObject(status_font_);
   status_font_ = font;
   SendMessageA(bar, WM_SIZE, 0, 0);
+}
+
+// Each in the size Windows shows it at that DPI, not one scaled from the other.
+void DialogMainView::load_icons(UINT dpi) {
+  replace_icon(dialog_, ICON_SMALL, load_program_icon(instance_, dpi, ICON_SMALL), small_icon_);
+  replace_icon(dialog_, ICON_BIG, load_program_icon(instance_, dpi, ICON_BIG), big_icon_);
 }
 
 void DialogMainView::set_text(int control, const char* text) {
@@ -153,11 +159,8 @@ std::uint32_t DialogMainView::list_entry_value(int control, int index) const {
   return static_cast<std::uint32_t>(send(control, CB_GETITEMDATA, static_cast<WPARAM>(index)));
 }
 
-// Each in the size Windows shows it at the window's DPI, not one scaled from the other.
 void DialogMainView::set_icons() {
-  const UINT dpi = window_dpi(dialog_);
-  replace_icon(dialog_, ICON_SMALL, load_program_icon(instance_, dpi, ICON_SMALL), small_icon_);
-  replace_icon(dialog_, ICON_BIG, load_program_icon(instance_, dpi, ICON_BIG), big_icon_);
+  load_icons(window_dpi(dialog_));
 }
 
 // The bar places itself along the bottom edge; the position given here does not matter.
@@ -165,7 +168,7 @@ void DialogMainView::create_status_bar() {
   status_bar_.store(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_BORDER,
                                     -100, -100, 10, 10, dialog_,
                                     reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance_, nullptr));
-  fit_status_bar_to_dpi();
+  fit_status_bar_to_dpi(window_dpi(dialog_));
 }
 
 // Sent, so a worker's text is on screen before it goes on.

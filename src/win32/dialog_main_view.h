@@ -21,7 +21,7 @@ class DialogMainView : public MainView {
   void detach();
   // WM_DPICHANGED: the window moves to the rectangle Windows suggests for the new DPI (the
   // dialog manager scales the template's controls), and what the program sized itself follows.
-  void on_dpi_changed(const RECT& suggested);
+  void on_dpi_changed(UINT dpi, const RECT& suggested);
 
   void set_text(int control, const char* text) override;
   std::string text(int control) const override;
@@ -63,7 +63,8 @@ class DialogMainView : public MainView {
     return SendDlgItemMessageA(dialog_, control, message, wparam, lparam);
   }
 
-  void fit_status_bar_to_dpi();
+  void load_icons(UINT dpi);
+  void fit_status_bar_to_dpi(UINT dpi);
 
   NoticeSink& notices_;
   std::atomic<HWND>& window_;

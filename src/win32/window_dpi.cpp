@@ -29,11 +29,25 @@ int metric_for_dpi(int metric, UINT dpi) {
 
 }  // namespace
 
+// A per-monitor aware window is drawn at its monitor's DPI. GetDpiForWindow would tell it too,
+// but Wine answers 96 for such windows whatever the setting; GetDpiForMonitor (Windows 8.1 on,
+// from shcore.dll, loaded from the system folder only) is right on both.
 UINT window_dpi(HWND window) {
-  using GetDpiFunction = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = user32_function<GetDpiFunction>("GetDpiForWindow");
-  const UINT dpi = get_dpi != nullptr && window != nullptr ? get_dpi(window) : 0;
-  return dpi != 0 ? dpi : system_dpi();
+  using ForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto for_monitor = [] {
+    HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore == nullptr ? nullptr
+                             : reinterpret_cast<ForMonitorFunction>(reinterpret_cast<void*>(
+                                   GetProcAddress(shcore, "GetDpiForMonitor")));
+  }();
+  UINT dpi_x = 0, dpi_y = 0;
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+  if (for_monitor != nullptr &&
+      SUCCEEDED(for_monitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), kEffectiveDpi,
+                            &dpi_x, &dpi_y)) &&
+      dpi_y != 0)
+    return dpi_y;
+  return system_dpi();
 }
 
 HFONT create_status_font(UINT dpi) {

@@ -4,7 +4,7 @@
 
 namespace kivo {
 
-// The DPI the window is drawn at: its monitor's from Windows 10 on, the system's before, where
+// The DPI the window is drawn at: its monitor's from Windows 8.1 on, the system's before, where
 // every window has that one.
 UINT window_dpi(HWND window);
 

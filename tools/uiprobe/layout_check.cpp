@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "control_reader.h"
@@ -47,12 +48,23 @@ Function user32_function(const char* name) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
 }
 
-// GetDpiForWindow exists from Windows 10 on; before it every window has the system's DPI.
+// The program's windows are per-monitor aware, so drawn at their monitor's DPI (Wine answers
+// GetDpiForWindow with 96 for such windows whatever the setting); before Windows 8.1 every
+// window has the system's DPI.
 UINT window_dpi(HWND window) {
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = user32_function<GetDpiForWindowFunction>("GetDpiForWindow");
-  const UINT dpi = get_dpi ? get_dpi(window) : 0;
-  if (dpi != 0) return dpi;
+  using ForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto for_monitor = [] {
+    HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore == nullptr ? nullptr
+                             : reinterpret_cast<ForMonitorFunction>(reinterpret_cast<void*>(
+                                   GetProcAddress(shcore, "GetDpiForMonitor")));
+  }();
+  UINT dpi_x = 0, dpi_y = 0;
+  if (for_monitor != nullptr &&
+      SUCCEEDED(
+          for_monitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &dpi_x, &dpi_y)) &&
+      dpi_y != 0)
+    return dpi_y;
   HDC screen = GetDC(nullptr);
   const int system_dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
@@ -63,10 +75,11 @@ int scaled(int pixels_at_96, UINT dpi) {
   return MulDiv(pixels_at_96, static_cast<int>(dpi), 96);
 }
 
-// Message boxes draw their text in the system's message font, the program's dialogs in the
-// font of their template.
+// Message boxes (a static text with the identifier 0xFFFF) draw their text in the system's
+// message font, the program's dialogs in the font of their template.
 HFONT window_font(HWND window, UINT dpi) {
-  if (GetDlgItem(window, kMessageBoxTextId) == nullptr) {
+  HWND box_text = GetDlgItem(window, kMessageBoxTextId);
+  if (box_text == nullptr || control_kind(box_text) != "text") {
     return CreateFontA(-MulDiv(kDialogPoints, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
                        FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH, kDialogFace);
@@ -80,10 +93,46 @@ HFONT window_font(HWND window, UINT dpi) {
   return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
+// The rightmost column of `width` x `height` white pixels that is not white, plus one.
+int ink_width(const std::uint32_t* pixels, int width, int height) {
+  int ink = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = width - 1; x >= ink; --x) {
+      if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF) {
+        ink = x + 1;
+        break;
+      }
+    }
+  }
+  return ink;
+}
+
+// The text's height as DrawText lays it out, and its width as far as it draws ink: Wine's
+// outline advances run several pixels past the glyphs it draws, so a text that only seems to
+// overflow by its trailing spacing shows whole.
 Size measure(HDC dc, const std::string& text, UINT format, int wrap_width) {
   RECT rect{0, 0, wrap_width, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_CALCRECT);
-  return {rect.right - rect.left, rect.bottom - rect.top};
+  const int length = static_cast<int>(text.size());
+  DrawTextA(dc, text.c_str(), length, &rect, format | DT_CALCRECT);
+  const int width = rect.right + 2, height = rect.bottom;
+  if (width <= 2 || height <= 0) return {0, height};
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) return {rect.right, height};
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  RECT area{0, 0, width, height};
+  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkMode(dc, TRANSPARENT);
+  RECT layout{0, 0, wrap_width > 0 ? wrap_width : width, height};
+  DrawTextA(dc, text.c_str(), length, &layout, format | DT_NOCLIP);
+  GdiFlush();
+  const int ink = ink_width(static_cast<const std::uint32_t*>(bits), width, height);
+  SelectObject(dc, previous);
+  DeleteObject(bitmap);
+  return {ink, height};
 }
 
 RECT client_rect(HWND control) {
@@ -206,11 +255,21 @@ void check_places(HWND window, const std::vector<HWND>& controls, std::vector<Of
   }
 }
 
-void check_texts(HWND window, const std::vector<HWND>& controls, UINT dpi,
-                 std::vector<Offender>& found) {
+// The face the font matched and its height, for the report.
+std::string font_description(HDC dc) {
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, sizeof face, face);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  return std::string(face) + ", " + std::to_string(metrics.tmHeight) + " px";
+}
+
+std::string check_texts(HWND window, const std::vector<HWND>& controls, UINT dpi,
+                        std::vector<Offender>& found) {
   HDC dc = CreateCompatibleDC(nullptr);
   HFONT font = window_font(window, dpi);
   HGDIOBJ previous = SelectObject(dc, font);
+  const std::string description = font_description(dc);
   for (HWND control : controls) {
     const std::string kind = control_kind(control);
     if (GetDlgCtrlID(control) == kStatusBarId || !draws_text(control, kind)) continue;
@@ -222,6 +281,7 @@ void check_texts(HWND window, const std::vector<HWND>& controls, UINT dpi,
   SelectObject(dc, previous);
   DeleteObject(font);
   DeleteDC(dc);
+  return description;
 }
 
 std::string size_json(Size size) {
@@ -262,7 +322,7 @@ LayoutReport check_layout(HWND window) {
   const UINT dpi = window_dpi(window);
   std::vector<Offender> found;
   check_places(window, controls, found);
-  check_texts(window, controls, dpi, found);
+  const std::string font = check_texts(window, controls, dpi, found);
   std::vector<std::string> offenders;
   for (const Offender& offender : found) offenders.push_back(offender_json(window, offender));
   RECT work{}, outer{};
@@ -272,6 +332,7 @@ LayoutReport check_layout(HWND window) {
   if (!on_screen || !offenders.empty()) report.add("error", "the layout does not fit");
   report.add("title", window_text(window))
       .add("dpi", static_cast<long>(dpi))
+      .add("font", font)
       .add_raw("size", size_json(size_of(outer)))
       .add_raw("work_area", size_json(size_of(work)))
       .add("on_screen", on_screen)

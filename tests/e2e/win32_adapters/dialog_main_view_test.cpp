@@ -209,7 +209,7 @@ TEST_F(DialogMainViewTest, FollowsANewDpiToTheSuggestedPlaceWithTheBarAtTheBotto
   GetWindowRect(dialog_, &before);
   const RECT suggested{40, 30, 40 + (before.right - before.left) * 3 / 2,
                        30 + (before.bottom - before.top) * 3 / 2};
-  view_.on_dpi_changed(suggested);
+  view_.on_dpi_changed(144, suggested);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 
