@@ -158,31 +158,13 @@ bool draws_text(HWND control, const std::string& kind) {
          type == SS_LEFTNOWORDWRAP;
 }
 
-// Item texts cross processes only as the W messages.
-std::vector<std::string> list_entries(HWND list) {
-  std::vector<std::string> entries;
-  DWORD_PTR count = 0;
-  send(list, CB_GETCOUNT, 0, 0, &count);
-  for (int i = 0; i < static_cast<int>(count); ++i) {
-    DWORD_PTR length = 0;
-    send(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, &length);
-    std::wstring wide(length + 1, L'\0');
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                        reinterpret_cast<LPARAM>(&wide[0]), SMTO_ABORTIFHUNG, 2000, &ignored);
-    std::string text;
-    for (std::size_t c = 0; c < length && wide[c] != L'\0'; ++c)
-      text += wide[c] < 0x100 ? static_cast<char>(wide[c]) : '?';
-    entries.push_back(text);
-  }
-  return entries;
-}
-
 // The widest entry plus the arrow must fit the closed list, which shows the chosen entry.
 Size drop_down_needs(HDC dc, HWND list, UINT dpi) {
   Size needs{0, 0};
-  for (const std::string& entry : list_entries(list)) {
-    const Size size = measure(dc, entry, DT_SINGLELINE | DT_NOPREFIX, 0);
+  DWORD_PTR count = 0;
+  send(list, CB_GETCOUNT, 0, 0, &count);
+  for (int i = 0; i < static_cast<int>(count); ++i) {
+    const Size size = measure(dc, list_entry_text(list, i), DT_SINGLELINE | DT_NOPREFIX, 0);
     needs.width = std::max(needs.width, size.width);
     needs.height = std::max(needs.height, size.height);
   }
@@ -190,12 +172,12 @@ Size drop_down_needs(HDC dc, HWND list, UINT dpi) {
   return needs;
 }
 
-// A single-line edit shows its whole text between its margins; a multi-line one wraps and
-// scrolls, so only its line height counts.
+// A read-only single-line edit shows its whole value between its margins; what the user types
+// scrolls, and a multi-line edit wraps, so there only the line height counts.
 Size edit_needs(HDC dc, HWND edit, const std::string& text, LONG style) {
   const Size size =
       measure(dc, text.empty() ? std::string("X") : text, DT_SINGLELINE | DT_NOPREFIX, 0);
-  if (style & ES_MULTILINE) return {0, size.height};
+  if ((style & ES_MULTILINE) || !(style & ES_READONLY)) return {0, size.height};
   DWORD_PTR margins = 0;
   send(edit, EM_GETMARGINS, 0, 0, &margins);
   return {size.width + LOWORD(margins) + HIWORD(margins) + 1, size.height};
