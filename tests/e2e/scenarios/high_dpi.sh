@@ -4,6 +4,7 @@
 # the screen, keep every control inside them and cut no text ("uiprobe layout" measures each
 # text in the window's font at its DPI). At 144 DPI the windows and their text really are larger.
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../lib_data.sh"
 E2E_DESKTOP=1920x1080
 e2e_start
 cat >"$OUT/sim.scenario" <<'END'
@@ -59,6 +60,27 @@ width() {
   sed -E 's/.*"size":\[([0-9]+),.*/\1/' <<<"$1"
 }
 
+# le VALUE BYTES: VALUE as that many little-endian bytes.
+le() {
+  local i
+  for ((i = 0; i < $2; i++)); do printf "\\x%02x" $(($1 >> (8 * i) & 255)); done
+}
+
+# usage_record DURATION TX RX: one record of usage.bin, with 2026/12/31 23:59:59 as its time.
+usage_record() {
+  printf "$(le "$1" 4)$(le 0 4)$(le "$2" 8)$(le "$3" 8)"
+  printf "$(le 2026 2)$(le 12 2)$(le 4 2)$(le 31 2)$(le 23 2)$(le 59 2)$(le 59 2)$(le 0 2)"
+}
+
+# The longest texts the usage group shows for a heavy user: more than a year online in the
+# totals, a month in the previous period, the longest byte counts of each unit.
+mkdir -p "$(dirname "$(data_file usage.bin)")"
+{
+  usage_record 86399 1023 1048000
+  usage_record 35999999 1048575000 1099511627776
+  usage_record 2678400 1073741000 1023
+} >"$(data_file usage.bin)"
+
 # walk DPI: the program at DPI through each of its windows.
 walk() {
   local dpi=$1 run
@@ -74,8 +96,10 @@ walk() {
   # The network-mode list is filled and the signal group shows the first readings.
   expect_network 10 operator='Simnet ZA'
   expect_mode_list 1 'GPRS/EDGE Preferred' '3G Preferred' 'GPRS/EDGE Only' '3G Only'
+  expect_texts 5 '1049=9999:59:59' '1037=1023 bytes' '1042=1024GB'
   expect_layout "$dpi"
   import -window root -trim +repage "$OUT/main-${dpi}dpi.png"
+  # Each dialog a button of the main window opens: one line each.
   expect_dialog_layout "$dpi" 1046 'Device information'
   expect_dialog_layout "$dpi" 1025 'Send SMS'
   probe click 1025 >/dev/null
