@@ -89,6 +89,8 @@ walk() {
   ((E2E_RUNS > 0)) || seed_modem_registry huawei COM5
   kivo
   run=$E2E_RUNS
+  # Discovery finds the modem first.
+  probe wait-window --dialog 'SIM PIN' --timeout 20000 >/dev/null
   expect_layout "$dpi" 'SIM PIN'
   probe type 1007 2468 --dialog 'SIM PIN' >/dev/null
   probe key enter --dialog 'SIM PIN' >/dev/null
