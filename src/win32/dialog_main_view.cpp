@@ -38,6 +38,7 @@ void DialogMainView::attach(HWND dialog, HINSTANCE instance, HICON icon) {
   instance_ = instance;
   icon_ = icon;
   EnumChildWindows(dialog, unthemed_progress_bar, 0);
+  rescaler_.attach(dialog, window_dpi(dialog));
   window_.store(dialog);
 }
 
@@ -46,6 +47,7 @@ void DialogMainView::detach() {
   status_bar_.store(nullptr);
   if (status_font_ != nullptr) DeleteObject(status_font_);
   status_font_ = nullptr;
+  rescaler_.release();
   // The icons go with the window; the handles held here are freed with them.
   if (small_icon_ != nullptr) DestroyIcon(small_icon_);
   if (big_icon_ != nullptr) DestroyIcon(big_icon_);
@@ -56,6 +58,7 @@ void DialogMainView::detach() {
 void DialogMainView::on_dpi_changed(UINT dpi, const RECT& suggested) {
   SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  rescaler_.follow(dpi, status_bar_.load());
   load_icons(dpi);
   fit_status_bar_to_dpi(dpi);
   // Once more after the dialog manager has scaled the controls, the bar among them.

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "dialog_rescale.h"
 #include "link/notices.h"
 #include "view/main_view.h"
 
@@ -75,6 +76,7 @@ class DialogMainView : public MainView {
   HICON small_icon_ = nullptr;
   HICON big_icon_ = nullptr;
   HFONT status_font_ = nullptr;
+  DialogRescaler rescaler_;
   // Set once on the window's thread before any worker starts; read by workers.
   std::atomic<HWND> status_bar_{nullptr};
 };

@@ -202,11 +202,13 @@ TEST_F(DialogMainViewTest, StatusBarLiesAlongTheBottomAndTakesTextFromWorkers) {
 }
 
 // Windows sends WM_DPICHANGED when the window moves to a monitor of another DPI; Wine never
-// does, so the view is called here as the window procedure calls it.
+// does, so the view is called here as the window procedure calls it: the window takes the
+// suggested place, its controls grow with the DPI and the status bar stays along the bottom.
 TEST_F(DialogMainViewTest, FollowsANewDpiToTheSuggestedPlaceWithTheBarAtTheBottom) {
   view_.create_status_bar();
-  RECT before{};
+  RECT before{}, connect_before{};
   GetWindowRect(dialog_, &before);
+  GetWindowRect(item(IDC_CONNECT), &connect_before);
   const RECT suggested{40, 30, 40 + (before.right - before.left) * 3 / 2,
                        30 + (before.bottom - before.top) * 3 / 2};
   view_.on_dpi_changed(144, suggested);
@@ -222,6 +224,10 @@ TEST_F(DialogMainViewTest, FollowsANewDpiToTheSuggestedPlaceWithTheBarAtTheBotto
   EXPECT_EQ(bar.bottom, client.bottom);
   EXPECT_EQ(bar.right - bar.left, client.right);
   EXPECT_NE(SendMessageA(item(IDC_STATUS_BAR), WM_GETFONT, 0, 0), 0);
+  RECT connect{};
+  GetWindowRect(item(IDC_CONNECT), &connect);
+  // Wine, as Windows before 10 1703, leaves the scaling of the controls to the program.
+  EXPECT_NEAR(connect.right - connect.left, (connect_before.right - connect_before.left) * 1.5, 1);
 }
 
 // The title bar gets an icon drawn for its size, not the big one scaled down.
