@@ -2,20 +2,16 @@
 
 #include <vector>
 
+#include "window_dpi.h"
+
 namespace kivo {
 namespace {
-
-template <typename Function>
-Function user32_function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
 
 bool scales_itself(HWND dialog) {
   using ContextOf = HANDLE(WINAPI*)(HWND);
   using Equal = BOOL(WINAPI*)(HANDLE, HANDLE);
-  static const auto context_of = user32_function<ContextOf>("GetWindowDpiAwarenessContext");
-  static const auto equal = user32_function<Equal>("AreDpiAwarenessContextsEqual");
+  static const auto context_of = newer_user32_function<ContextOf>("GetWindowDpiAwarenessContext");
+  static const auto equal = newer_user32_function<Equal>("AreDpiAwarenessContextsEqual");
   // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
   const auto per_monitor_v2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
   return context_of != nullptr && equal != nullptr &&

@@ -5,13 +5,6 @@
 namespace kivo {
 namespace {
 
-// Functions of Windows 10 and later, looked up so the program still starts on Windows 7.
-template <typename Function>
-Function user32_function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
 UINT system_dpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -19,12 +12,12 @@ UINT system_dpi() {
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-// Without GetSystemMetricsForDpi every window has the system's DPI, which GetSystemMetrics
-// already answers for.
+// Before Windows 10 the system answers at its own DPI, scaled here to the window's.
 int metric_for_dpi(int metric, UINT dpi) {
   using ForDpiFunction = int(WINAPI*)(int, UINT);
-  static const auto for_dpi = user32_function<ForDpiFunction>("GetSystemMetricsForDpi");
-  return for_dpi ? for_dpi(metric, dpi) : GetSystemMetrics(metric);
+  static const auto for_dpi = newer_user32_function<ForDpiFunction>("GetSystemMetricsForDpi");
+  if (for_dpi != nullptr) return for_dpi(metric, dpi);
+  return MulDiv(GetSystemMetrics(metric), static_cast<int>(dpi), static_cast<int>(system_dpi()));
 }
 
 }  // namespace
@@ -52,11 +45,14 @@ UINT window_dpi(HWND window) {
 
 HFONT create_status_font(UINT dpi) {
   using ForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-  static const auto for_dpi = user32_function<ForDpiFunction>("SystemParametersInfoForDpi");
+  static const auto for_dpi = newer_user32_function<ForDpiFunction>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (for_dpi == nullptr || !for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
+  if (for_dpi == nullptr || !for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LONG& height = metrics.lfStatusFont.lfHeight;
+    height = MulDiv(height, static_cast<int>(dpi), static_cast<int>(system_dpi()));
+  }
   return CreateFontIndirectW(&metrics.lfStatusFont);
 }
 

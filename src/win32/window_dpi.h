@@ -4,6 +4,14 @@
 
 namespace kivo {
 
+// A function of user32.dll that Windows 7 lacks, looked up so the program still starts there;
+// null where it is missing.
+template <typename Function>
+Function newer_user32_function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
 // The DPI the window is drawn at: its monitor's from Windows 8.1 on, the system's before, where
 // every window has that one.
 UINT window_dpi(HWND window);
