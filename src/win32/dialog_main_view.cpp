@@ -11,6 +11,7 @@
 #include "res/resource_ids.h"
 #include "sms_dialog.h"
 #include "system_message_boxes.h"
+#include "window_dpi.h"
 
 namespace kivo {
 namespace {
@@ -24,6 +25,13 @@ BOOL CALLBACK unthemed_progress_bar(HWND child, LPARAM) {
   return TRUE;
 }
 
+// Sets the window's icon of that size and frees the one it had, which this view made.
+void replace_icon(HWND window, WPARAM which, HICON icon, HICON& held) {
+  SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  if (held != nullptr) DestroyIcon(held);
+  held = icon;
+}
+
 }  // namespace
 
 void DialogMainView::attach(HWND dialog, HINSTANCE instance, HICON icon) {
@@ -31,13 +39,50 @@ void DialogMainView::attach(HWND dialog, HINSTANCE instance, HICON icon) {
   instance_ = instance;
   icon_ = icon;
   EnumChildWindows(dialog, unthemed_progress_bar, 0);
+  rescaler_.attach(dialog, window_dpi(dialog));
   window_.store(dialog);
 }
 
 void DialogMainView::detach() {
   window_.store(nullptr);
   status_bar_.store(nullptr);
+  if (status_font_ != nullptr) DeleteObject(status_font_);
+  status_font_ = nullptr;
+  rescaler_.release();
+  // The icons go with the window; the handles held here are freed with them.
+  if (small_icon_ != nullptr) DestroyIcon(small_icon_);
+  if (big_icon_ != nullptr) DestroyIcon(big_icon_);
+  small_icon_ = big_icon_ = nullptr;
   dialog_ = nullptr;
+}
+
+void DialogMainView::on_dpi_changed(UINT dpi, const RECT& suggested) {
+  SetWindowPos(dialog_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  rescaler_.follow(dpi, status_bar_.load());
+  load_icons(dpi);
+  fit_status_bar_to_dpi(dpi);
+  // Once more after the dialog manager has scaled the controls, the bar among them.
+  HWND bar = status_bar_.load();
+  if (bar != nullptr) PostMessageA(bar, WM_SIZE, 0, 0);
+}
+
+// The bar's font follows the window's DPI; the bar places itself along the bottom edge when it
+// is told of a size.
+void DialogMainView::fit_status_bar_to_dpi(UINT dpi) {
+  HWND bar = status_bar_.load();
+  if (bar == nullptr) return;
+  HFONT font = create_status_font(dpi);
+  SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  if (status_font_ != nullptr) DeleteObject(status_font_);
+  status_font_ = font;
+  SendMessageA(bar, WM_SIZE, 0, 0);
+}
+
+// Each in the size Windows shows it at that DPI, not one scaled from the other.
+void DialogMainView::load_icons(UINT dpi) {
+  replace_icon(dialog_, ICON_SMALL, load_program_icon(instance_, dpi, ICON_SMALL), small_icon_);
+  replace_icon(dialog_, ICON_BIG, load_program_icon(instance_, dpi, ICON_BIG), big_icon_);
 }
 
 void DialogMainView::set_text(int control, const char* text) {
@@ -119,8 +164,7 @@ std::uint32_t DialogMainView::list_entry_value(int control, int index) const {
 }
 
 void DialogMainView::set_icons() {
-  SendMessageA(dialog_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  SendMessageA(dialog_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  load_icons(window_dpi(dialog_));
 }
 
 // The bar places itself along the bottom edge; the position given here does not matter.
@@ -128,6 +172,7 @@ void DialogMainView::create_status_bar() {
   status_bar_.store(CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | WS_BORDER,
                                     -100, -100, 10, 10, dialog_,
                                     reinterpret_cast<HMENU>(IDC_STATUS_BAR), instance_, nullptr));
+  fit_status_bar_to_dpi(window_dpi(dialog_));
 }
 
 // Sent, so a worker's text is on screen before it goes on.

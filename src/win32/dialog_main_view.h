@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "dialog_rescale.h"
 #include "link/notices.h"
 #include "view/main_view.h"
 
@@ -19,6 +20,9 @@ class DialogMainView : public MainView {
   // From the dialog's creation to its end.
   void attach(HWND dialog, HINSTANCE instance, HICON icon);
   void detach();
+  // WM_DPICHANGED: the window moves to the rectangle Windows suggests for the new DPI (the
+  // dialog manager scales the template's controls), and what the program sized itself follows.
+  void on_dpi_changed(UINT dpi, const RECT& suggested);
 
   void set_text(int control, const char* text) override;
   std::string text(int control) const override;
@@ -61,11 +65,19 @@ class DialogMainView : public MainView {
     return SendDlgItemMessageA(dialog_, control, message, wparam, lparam);
   }
 
+  void load_icons(UINT dpi);
+  void fit_status_bar_to_dpi(UINT dpi);
+
   NoticeSink& notices_;
   std::atomic<HWND>& window_;
   HWND dialog_ = nullptr;
   HINSTANCE instance_ = nullptr;
   HICON icon_ = nullptr;
+  // The window's own icons and status-bar font, at its DPI.
+  HICON small_icon_ = nullptr;
+  HICON big_icon_ = nullptr;
+  HFONT status_font_ = nullptr;
+  DialogRescaler rescaler_;
   // Set once on the window's thread before any worker starts; read by workers.
   std::atomic<HWND> status_bar_{nullptr};
 };

@@ -40,6 +40,9 @@ INT_PTR MainWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ENDSESSION:
       controller_.on_end_session(wparam != FALSE, static_cast<std::uint32_t>(lparam));
       return FALSE;
+    case WM_DPICHANGED:
+      view_.on_dpi_changed(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return FALSE;  // the dialog manager still scales the template's controls
     case WM_DESTROY:
       view_.detach();
       return FALSE;

@@ -1,5 +1,7 @@
 #include "system_message_boxes.h"
 
+#include "tall_text_box.h"
+
 namespace kivo {
 namespace {
 
@@ -64,6 +66,10 @@ BoxAnswer answer(int result) {
 }  // namespace
 
 BoxAnswer show_message_box(HWND owner, const BoxRequest& request) {
+  if (request.buttons == BoxButtons::Ok && too_tall_for_screen(owner, request.text)) {
+    show_tall_text_box(owner, request.text, request.caption);
+    return BoxAnswer::Ok;
+  }
   const UINT flags = icon_flag(request.icon) | buttons_flag(request.buttons) |
                      default_button_flag(request.default_button);
   return answer(MessageBoxA(owner, request.text, request.caption, flags));

@@ -66,8 +66,10 @@ e2e_start() {
   export WINEPREFIX="$OUT/prefix"
   trap e2e_finish EXIT
   # A virtual desktop draws the window frames that no window manager draws under Xvfb.
-  kivo_new_prefix "$WINEPREFIX" --desktop 1024x768
-  kivo_start_xvfb "$OUT/xvfb.log" 1024x768 || fail "no X display"
+  # E2E_DESKTOP gives a scenario another screen (a larger one for a higher DPI).
+  local desktop=${E2E_DESKTOP:-1024x768}
+  kivo_new_prefix "$WINEPREFIX" --desktop "$desktop"
+  kivo_start_xvfb "$OUT/xvfb.log" "$desktop" || fail "no X display"
   echo "$KIVO_XVFB_PID Xvfb" >>"$OUT/pids"
   kivo_start_wineserver "$WINEPREFIX" "$OUT/wineserver.log"
   wine "$DBWINLISTEN_EXE" "Z:$TRACE" </dev/null >"$OUT/dbwinlisten.log" 2>&1 &

@@ -47,20 +47,6 @@ std::string rect_in(HWND dialog, HWND control) {
                      std::to_string(rect.right), std::to_string(rect.bottom)});
 }
 
-// Item texts cross processes only as the W messages.
-std::string list_entry_text(HWND list, int index) {
-  const auto length = static_cast<std::size_t>(query(list, CB_GETLBTEXTLEN, index));
-  std::wstring wide(length + 1, L'\0');
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]),
-                      SMTO_ABORTIFHUNG, 2000, &ignored);
-  std::string text;
-  for (std::size_t i = 0; i < length && wide[i] != L'\0'; ++i) {
-    text += wide[i] < 0x100 ? static_cast<char>(wide[i]) : '?';
-  }
-  return text;
-}
-
 void add_list_fields(JsonObject& object, HWND list) {
   const auto count = static_cast<int>(query(list, CB_GETCOUNT));
   std::vector<std::string> entries;
@@ -94,6 +80,20 @@ int default_button(HWND dialog) {
 }
 
 }  // namespace
+
+// Item texts cross processes only as the W messages.
+std::string list_entry_text(HWND list, int index) {
+  const auto length = static_cast<std::size_t>(query(list, CB_GETLBTEXTLEN, index));
+  std::wstring wide(length + 1, L'\0');
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&wide[0]),
+                      SMTO_ABORTIFHUNG, 2000, &ignored);
+  std::string text;
+  for (std::size_t i = 0; i < length && wide[i] != L'\0'; ++i) {
+    text += wide[i] < 0x100 ? static_cast<char>(wide[i]) : '?';
+  }
+  return text;
+}
 
 std::string control_kind(HWND control) {
   const std::string name = class_of(control);

@@ -25,6 +25,9 @@ std::string describe_main_window(HWND window, const std::vector<int>& ids);
 // A message box or dialog: caption, text (of a message box), buttons.
 std::string describe_dialog(HWND dialog);
 
+// Entry INDEX of a combo box.
+std::string list_entry_text(HWND list, int index);
+
 // The dialog's direct children in tab order.
 std::vector<HWND> dialog_controls(HWND dialog);
 

@@ -14,6 +14,7 @@
 
 #include "control_reader.h"
 #include "json_writer.h"
+#include "layout_check.h"
 #include "window_finder.h"
 
 namespace uiprobe {
@@ -355,6 +356,17 @@ int cmd_resize(const Arguments& args) {
                    .add_raw("client_origin", json_numbers({client.x, client.y})));
 }
 
+// layout: checks that the main window (or the dialog or message box --dialog names) fits its
+// screen, holds every control inside it and cuts no text, at its DPI.
+int cmd_layout(const Arguments& args) {
+  if (!args.positional.empty()) return fail("layout takes no arguments");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
+  const LayoutReport report = check_layout(window);
+  std::printf("%s\n", report.json.c_str());
+  return report.sound ? 0 : 1;
+}
+
 struct Command {
   const char* name;
   int (*run)(const Arguments&);
@@ -379,6 +391,7 @@ constexpr Command kCommands[] = {
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
     {"clipboard", cmd_clipboard, "clipboard              the text on the clipboard"},
     {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},
+    {"layout", cmd_layout, "layout                 controls inside the window, no text cut"},
 };
 
 int usage() {
@@ -412,6 +425,8 @@ int main(int argc, char** argv) {
   // JSON lines end in a bare LF, as on the Linux side reading them.
   _setmode(_fileno(stdout), _O_BINARY);
   if (argc < 2) return uiprobe::usage();
+  // Window rectangles in the pixels they are drawn in, whatever the DPI.
+  uiprobe::become_dpi_aware();
   uiprobe::Arguments args;
   if (!uiprobe::parse(argc, argv, args)) return uiprobe::usage();
   for (const uiprobe::Command& command : uiprobe::kCommands) {

@@ -11,6 +11,11 @@
 #define IDD_SMS_ANY_NUMBER 108
 #define IDD_DEVICE_INFO 109
 #define IDD_USAGE_HISTORY 111
+#define IDD_TALL_TEXT_BOX 120
+
+// The text of the box that scrolls a text too tall for a message box (template 120): the
+// identifier a message box gives its text, so a tool reads both alike.
+#define IDC_BOX_TEXT 0xFFFF
 
 // The SIM PIN dialog (template 104).
 #define IDC_PIN_CANCEL 1003

@@ -55,6 +55,12 @@ while read -r left top right bottom; do
 done < <(grep -oE '"id":-?[0-9]+,[^}]*' <<<"$json" | grep -v '^"id":100,' |
   while read -r control; do numbers rect <<<"$control"; done)
 e2e_log "ok: ${width}x$height window, controls inside it and above the status bar"
+probe layout >/dev/null
+# The USSD help is taller than this screen as a message box, so it scrolls in a box that fits.
+probe click 1070 >/dev/null
+probe layout --dialog 'USSD Help' >/dev/null
+probe answer OK >/dev/null
+e2e_log "ok: no text cut, the USSD help on the screen"
 
 # Escape is the dialog's Cancel, which does nothing.
 probe key escape >/dev/null

@@ -201,6 +201,56 @@ TEST_F(DialogMainViewTest, StatusBarLiesAlongTheBottomAndTakesTextFromWorkers) {
   EXPECT_STREQ(text, "Opening communications port...");
 }
 
+// Windows sends WM_DPICHANGED when the window moves to a monitor of another DPI; Wine never
+// does, so the view is called here as the window procedure calls it: the window takes the
+// suggested place, its controls grow with the DPI and the status bar stays along the bottom.
+TEST_F(DialogMainViewTest, FollowsANewDpiToTheSuggestedPlaceWithTheBarAtTheBottom) {
+  view_.create_status_bar();
+  RECT before{}, connect_before{};
+  GetWindowRect(dialog_, &before);
+  GetWindowRect(item(IDC_CONNECT), &connect_before);
+  const RECT suggested{40, 30, 40 + (before.right - before.left) * 3 / 2,
+                       30 + (before.bottom - before.top) * 3 / 2};
+  view_.on_dpi_changed(144, suggested);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+
+  RECT after{}, client{}, bar{};
+  GetWindowRect(dialog_, &after);
+  EXPECT_TRUE(EqualRect(&after, &suggested));
+  GetClientRect(dialog_, &client);
+  GetWindowRect(item(IDC_STATUS_BAR), &bar);
+  MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&bar), 2);
+  EXPECT_EQ(bar.bottom, client.bottom);
+  EXPECT_EQ(bar.right - bar.left, client.right);
+  EXPECT_NE(SendMessageA(item(IDC_STATUS_BAR), WM_GETFONT, 0, 0), 0);
+  RECT connect{};
+  GetWindowRect(item(IDC_CONNECT), &connect);
+  // Wine, as Windows before 10 1703, leaves the scaling of the controls to the program.
+  EXPECT_NEAR(connect.right - connect.left, (connect_before.right - connect_before.left) * 1.5, 1);
+}
+
+// The title bar gets an icon drawn for its size, not the big one scaled down.
+TEST_F(DialogMainViewTest, EachIconHasTheSizeItIsShownIn) {
+  view_.set_icons();
+  const struct {
+    WPARAM which;
+    int width;
+  } cases[] = {{ICON_SMALL, GetSystemMetrics(SM_CXSMICON)},
+               {ICON_BIG, GetSystemMetrics(SM_CXICON)}};
+  for (const auto& icon_case : cases) {
+    auto icon = reinterpret_cast<HICON>(SendMessageA(dialog_, WM_GETICON, icon_case.which, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, icon_case.width) << "icon " << icon_case.which;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+}
+
 TEST_F(DialogMainViewTest, TimersReachTheWindowUntilKilled) {
   view_.set_timer(TIMER_POLL, 10);
   MSG message{};
