@@ -19,6 +19,7 @@
 #include "status/signal_log.h"
 #include "status/technology.h"
 #include "usage/flow_report.h"
+#include "usage/plan_tracking.h"
 #include "usage/session_log.h"
 #include "usage/usage_store.h"
 #include "usage/watchdog.h"
@@ -97,6 +98,8 @@ void MainWindowController::reset_usage() {
   clear_flow_display(usage);
   load_usage(usage);
   log_event(usage, "APPLICATION STARTED");
+  load_data_plan(usage);
+  context_.view.set_timer(TIMER_HISTORY, kHistoryWritePeriodMs);
 }
 
 void MainWindowController::on_command(int control, unsigned notification_code) {
@@ -130,6 +133,9 @@ void MainWindowController::on_click(int control) {
       break;
     case IDC_DEVICE_INFO:
       show_device_info();
+      break;
+    case IDC_DATA_PLAN:
+      edit_data_plan(usage());
       break;
     case IDC_RESET_MAX_RATES:
       reset_max_rates(usage());
@@ -225,6 +231,8 @@ void MainWindowController::on_timer(unsigned timer) {
   } else if (timer == TIMER_POLL) {
     poll_tick();
     context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+  } else if (timer == TIMER_HISTORY) {
+    history_tick(usage());
   }
 }
 
@@ -261,8 +269,10 @@ void MainWindowController::on_notice(const Notice& notice) {
       show_box("SMS message sending failed.", BoxIcon::Error);
       break;
     case NoticeId::FlowReport:
-      if (const auto* flow = std::get_if<FlowReport>(&notice.report))
+      if (const auto* flow = std::get_if<FlowReport>(&notice.report)) {
         on_flow_report(usage(), *flow);
+        follow_session(usage());
+      }
       break;
     case NoticeId::Signal:
       show_signal(network(), static_cast<std::int32_t>(notice.value));
@@ -316,6 +326,7 @@ void MainWindowController::on_close() {
   // Cancel keeps the window open.
   if (context_.state.usage.online && !on_close_while_online(usage())) return;
   close_modem_link(true);
+  write_history(usage());
   context_.view.end_dialog(1);
 }
 

@@ -10,6 +10,7 @@
 #define IDD_SMS_FIXED_RECIPIENT 106
 #define IDD_SMS_ANY_NUMBER 108
 #define IDD_DEVICE_INFO 109
+#define IDD_DATA_PLAN 110
 
 // The SIM PIN dialog (template 104).
 #define IDC_PIN_CANCEL 1003

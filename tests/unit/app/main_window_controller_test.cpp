@@ -141,7 +141,8 @@ TEST_F(MainWindowTest, CreationSetsUpTheControlsThenStartsDiscoveryWithoutPollin
                 entries.end());
   EXPECT_EQ(entries, (Entries{"icons", "bar range 1011 0 31", "bar position 1011 0",
                               "bar background 1011 FFFFFF", "limit 1032 80", "status bar",
-                              "enable 1051 0", "enable 1050 0", "start thread 1"}));
+                              "enable 1051 0", "enable 1050 0", "bar position 1096 0",
+                              "timer 1204 60000", "start thread 1"}));
   EXPECT_FALSE(state.device.device_ready);
   EXPECT_STREQ(state.usage.data_paths.usage_file_path, "C:\\ProgramData\\KIVO\\usage.bin");
 }
@@ -450,6 +451,22 @@ TEST_F(MainWindowTest, CreationStartsOfflineWithTheStoredCountersAndLogsTheStart
   EXPECT_EQ(view.text(IDC_RATE_UP_MAX_AVERAGE), "0.000");
   EXPECT_EQ(files.files[kSessionLog],
             "\"2009/03/07\",\"14:05:09\",\"APPLICATION STARTED\",0,0,0,0,5000,0\r\n");
+}
+
+TEST_F(MainWindowTest, ThePlanButtonReportsAndTheMinuteTimerKeepThePlanAndItsHistory) {
+  registry.set(RegistryRoot::LocalMachine, kShellFolders, "Common AppData", "C:\\ProgramData");
+  clock.set(2026, 12, 7, 10, 0, 0);
+  controller.on_init_dialog();
+  view.plan_typed = PlanEntry{"1", "1", "80"};
+  controller.on_command(IDC_DATA_PLAN, 0);
+  EXPECT_EQ(files.files["C:\\ProgramData\\KIVO\\plan.ini"],
+            "allowance_mb=1\r\nbilling_day=1\r\nwarn_percent=80\r\n");
+  controller.on_notice(flow_report(10, 2000));
+  EXPECT_EQ(view.text(IDC_PLAN_USAGE), "1.953KB of 1024KB (0%)");
+  const std::string history = "C:\\ProgramData\\KIVO\\usage-history.csv";
+  EXPECT_FALSE(files.exists(history));
+  controller.on_timer(TIMER_HISTORY);
+  EXPECT_EQ(files.files[history], "date,sent,received\r\n2026-12-07,2000,0\r\n");
 }
 
 TEST_F(MainWindowTest, FlowReportsArmTheOneShotWatchdogThatChecksTheContext) {
