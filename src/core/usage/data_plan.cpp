@@ -66,10 +66,9 @@ std::string format_plan_ini(const DataPlan& plan) {
   const PlanWarnings& warnings = plan.warnings;
   const bool warned = warnings.level_percent != 0 || warnings.used_up;
   if (warned) format_iso_date(warnings.period_start, period);
-  int length = std::snprintf(text, sizeof text,
-                             "allowance_mb=%u\r\nbilling_day=%d\r\nwarn_percent=%d\r\n",
-                             static_cast<unsigned>(plan.allowance_mb), plan.billing_day,
-                             plan.warn_percent);
+  int length =
+      std::snprintf(text, sizeof text, "allowance_mb=%u\r\nbilling_day=%d\r\nwarn_percent=%d\r\n",
+                    static_cast<unsigned>(plan.allowance_mb), plan.billing_day, plan.warn_percent);
   if (warned)
     length += std::snprintf(text + length, sizeof text - std::size_t(length),
                             "warned_period=%s\r\nwarned_percent=%d\r\nwarned_used_up=%d\r\n",
@@ -87,9 +86,8 @@ DataPlan parse_plan_ini(const std::string& text) {
     if (end == std::string::npos) end = text.size();
     if (end > begin && text[end - 1] == '\r') --end;
     const std::size_t equals = text.find('=', begin);
-    if (equals < end &&
-        !apply_line(text.substr(begin, equals - begin), text.substr(equals + 1, end - equals - 1),
-                    plan, seen))
+    if (equals < end && !apply_line(text.substr(begin, equals - begin),
+                                    text.substr(equals + 1, end - equals - 1), plan, seen))
       return DataPlan{};
     begin = next;
   }

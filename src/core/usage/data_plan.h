@@ -28,7 +28,9 @@ struct DataPlan {
   PlanWarnings warnings;
 };
 
-inline bool has_plan(const DataPlan& plan) { return plan.allowance_mb != 0; }
+inline bool has_plan(const DataPlan& plan) {
+  return plan.allowance_mb != 0;
+}
 inline std::uint64_t allowance_bytes(const DataPlan& plan) {
   return plan.allowance_mb * kBytesPerMegabyte;
 }

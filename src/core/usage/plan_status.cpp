@@ -24,8 +24,7 @@ PlanReading read_plan(const DataPlan& plan, const CalendarDate& today, std::uint
   reading.days_left = days_left_in_period(today, reading.period);
   const std::uint64_t allowance = allowance_bytes(plan);
   // In two steps, so that no product overflows.
-  if (allowance != 0)
-    reading.percent = used / allowance * 100 + used % allowance * 100 / allowance;
+  if (allowance != 0) reading.percent = used / allowance * 100 + used % allowance * 100 / allowance;
   return reading;
 }
 

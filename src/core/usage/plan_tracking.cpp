@@ -13,15 +13,16 @@ namespace {
 constexpr std::size_t kMaxPlanFileSize = 1024;
 
 // `name` in the folder of usage.bin; empty when that path does not fit.
-void path_beside_store(const char* store, const char* name,
-                       char (&out)[kMaxDataPathLength + 1]) {
+void path_beside_store(const char* store, const char* name, char (&out)[kMaxDataPathLength + 1]) {
   const char* slash = std::strrchr(store, '\\');
   const int folder = slash ? static_cast<int>(slash - store + 1) : 0;
   const int length = std::snprintf(out, sizeof out, "%.*s%s", folder, store, name);
   if (length < 0 || std::size_t(length) >= sizeof out) out[0] = '\0';
 }
 
-CalendarDate today(const UsageContext& context) { return date_of(context.clock.local_time()); }
+CalendarDate today(const UsageContext& context) {
+  return date_of(context.clock.local_time());
+}
 
 DataPlan read_plan_file(const UsageContext& context) {
   const char* path = context.usage.plan_path;

@@ -42,8 +42,9 @@ bool UsageHistory::read_file(FileSystem& files, const char* path) {
 }
 
 DailyUsage& UsageHistory::day(const CalendarDate& date) {
-  auto at = std::lower_bound(days_.begin(), days_.end(), date,
-                             [](const DailyUsage& row, const CalendarDate& d) { return row.date < d; });
+  auto at =
+      std::lower_bound(days_.begin(), days_.end(), date,
+                       [](const DailyUsage& row, const CalendarDate& d) { return row.date < d; });
   if (at == days_.end() || at->date != date) at = days_.insert(at, DailyUsage{date, 0, 0});
   return *at;
 }

@@ -31,13 +31,13 @@ TEST(DataPlan, PlanIniReadsBackWhatWasWritten) {
 TEST(DataPlan, DamagedOrIncompleteFilesMeanNoPlan) {
   const char* damaged[] = {
       "",
-      "allowance_mb=500\r\n",                                 // no billing day
-      "billing_day=3\r\n",                                    // no allowance
-      "allowance_mb=5x0\r\nbilling_day=3\r\n",                // not a number
-      "allowance_mb=-5\r\nbilling_day=3\r\n",                 // a sign
-      "allowance_mb=10000000\r\nbilling_day=3\r\n",           // too many digits
-      "allowance_mb=500\r\nbilling_day=0\r\n",                // no such day
-      "allowance_mb=500\r\nbilling_day=32\r\n",               //
+      "allowance_mb=500\r\n",                        // no billing day
+      "billing_day=3\r\n",                           // no allowance
+      "allowance_mb=5x0\r\nbilling_day=3\r\n",       // not a number
+      "allowance_mb=-5\r\nbilling_day=3\r\n",        // a sign
+      "allowance_mb=10000000\r\nbilling_day=3\r\n",  // too many digits
+      "allowance_mb=500\r\nbilling_day=0\r\n",       // no such day
+      "allowance_mb=500\r\nbilling_day=32\r\n",      //
       "allowance_mb=500\r\nbilling_day=3\r\nwarn_percent=100\r\n",
       "allowance_mb=500\r\nbilling_day=3\r\nwarn_percent=\r\n",
       "allowance_mb=500\r\nbilling_day=3\r\nwarned_period=2026-02-30\r\n",
@@ -64,21 +64,15 @@ TEST(DataPlan, TheDialogAcceptsOnlyNumbersInRange) {
   };
   const Case cases[] = {
       {{"0", "1", "80"}, true},  // no plan
-      {{"1", "31", "99"}, true},
-      {{"9999999", "15", "1"}, true},
-      {{"", "1", "80"}, false},
-      {{"10000000", "1", "80"}, false},
-      {{"1", "0", "80"}, false},
-      {{"1", "32", "80"}, false},
-      {{"1", "1", "0"}, false},
-      {{"1", "1", "100"}, false},
-      {{" 1", "1", "80"}, false},
+      {{"1", "31", "99"}, true},        {{"9999999", "15", "1"}, true}, {{"", "1", "80"}, false},
+      {{"10000000", "1", "80"}, false}, {{"1", "0", "80"}, false},      {{"1", "32", "80"}, false},
+      {{"1", "1", "0"}, false},         {{"1", "1", "100"}, false},     {{" 1", "1", "80"}, false},
       {{"1", "1", "8O"}, false},
   };
   for (const Case& c : cases) {
     DataPlan plan{7, 2, 50, {{2026, 12, 2}, 50, false}};
-    const std::string where = c.entry.allowance_mb + '|' + c.entry.billing_day + '|' +
-                              c.entry.warn_percent;
+    const std::string where =
+        c.entry.allowance_mb + '|' + c.entry.billing_day + '|' + c.entry.warn_percent;
     ASSERT_EQ(read_plan_entry(c.entry, plan), c.accepted) << where;
     if (c.accepted) {
       EXPECT_EQ(std::to_string(plan.allowance_mb), c.entry.allowance_mb) << where;

@@ -60,7 +60,7 @@ TEST_F(PlanTrackingTest, EachWarningShowsOnceAtItsLevelAndThePeriodRemembersIt) 
       {838862, "819.2KB of 1024KB (80%)", "00CCFF", {kLevelBox}},
       {1000000, "976.5KB of 1024KB (95%)", "00CCFF", {}},
       {kMegabyte, "1024KB of 1024KB (100%)", "0000FF", {kUsedUpBox}},
-      {3 * kMegabyte, "3072KB of 1024KB (300%)", "0000FF", {}},
+      {3 * kMegabyte, "3.000MB of 1024KB (300%)", "0000FF", {}},
   };
   load_data_plan(context);
   journal.take();
@@ -73,12 +73,12 @@ TEST_F(PlanTrackingTest, EachWarningShowsOnceAtItsLevelAndThePeriodRemembersIt) 
     for (const std::string& entry : entries)
       if (entry.rfind("box ", 0) == 0) shown.push_back(entry.substr(4));
     EXPECT_EQ(shown, step.boxes) << step.usage;
-    EXPECT_NE(std::find(entries.begin(), entries.end(),
-                        std::string("bar colour 1096 ") + step.colour),
-              entries.end())
+    EXPECT_NE(
+        std::find(entries.begin(), entries.end(), std::string("bar colour 1096 ") + step.colour),
+        entries.end())
         << step.usage;
-    const std::string position =
-        "bar position 1096 " + std::to_string(std::min<std::int64_t>(step.bytes * 100 / kMegabyte, 100));
+    const std::string position = "bar position 1096 " + std::to_string(std::min<std::int64_t>(
+                                                            step.bytes * 100 / kMegabyte, 100));
     EXPECT_NE(std::find(entries.begin(), entries.end(), position), entries.end()) << step.usage;
   }
   EXPECT_EQ(view.boxes.shown()[0].icon, BoxIcon::Warning);
@@ -87,7 +87,7 @@ TEST_F(PlanTrackingTest, EachWarningShowsOnceAtItsLevelAndThePeriodRemembersIt) 
   // Both were remembered before their boxes showed: not again after a restart.
   update_totals(context);
   restart();
-  EXPECT_EQ(text(IDC_PLAN_USAGE), "3072KB of 1024KB (300%)");
+  EXPECT_EQ(text(IDC_PLAN_USAGE), "3.000MB of 1024KB (300%)");
   EXPECT_TRUE(boxes().empty());
 
   // The next period starts clean, and the file forgets the old warnings.
@@ -157,7 +157,7 @@ TEST_F(PlanTrackingTest, TheDialogSavesANewPlanAndANewAllowanceWarnsAgain) {
   EXPECT_TRUE(boxes().empty());
   view.plan_typed = PlanEntry{"2", "8", "40"};
   edit_data_plan(context);
-  EXPECT_EQ(boxes(), Entries{"You have used 42% of your monthly data allowance of 2048KB."});
+  EXPECT_EQ(boxes(), Entries{"You have used 42% of your monthly data allowance of 2.000MB."});
   EXPECT_EQ(text(IDC_PLAN_DAYS_LEFT), "1 day left");
   EXPECT_EQ(files.files[kPlanPath],
             "allowance_mb=2\r\nbilling_day=8\r\nwarn_percent=40\r\n"

@@ -38,7 +38,10 @@ TEST(UsageHistory, BytesGoToTheDayTheyWereCountedOnAndSessionsCountFromZero) {
       // The modem cleared its counters without a fold.
       {kDay2, 40, 60, false, "2026-12-07,1000,2000\r\n2026-12-08,640,760\r\n"},
       // A clock set back finds its day in date order.
-      {{2026, 12, 1}, 50, 70, false,
+      {{2026, 12, 1},
+       50,
+       70,
+       false,
        "2026-12-01,10,10\r\n2026-12-07,1000,2000\r\n2026-12-08,640,760\r\n"},
   };
   UsageHistory history;
