@@ -21,7 +21,7 @@ struct UsageState {
   // usage.bin was there at start but could not be read: never saved over in this run.
   bool store_unreadable = false;
   // The data plan and the bytes per day, in plan.ini and usage-history.csv beside usage.bin
-  // (an empty path: the file is not kept).
+  // (an empty path: the file is not kept). The history also hands snapshots to other threads.
   DataPlan plan;
   UsageHistory history;
   char plan_path[kMaxDataPathLength + 1] = {};
