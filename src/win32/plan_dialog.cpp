@@ -45,7 +45,7 @@ void on_command(HWND dialog, PlanDialog& state, int control, unsigned code) {
   if (code == EN_CHANGE) {
     EnableWindow(GetDlgItem(dialog, IDOK), state.acceptable(typed(dialog)) ? TRUE : FALSE);
   } else if (control == IDOK && code == BN_CLICKED) {
-    // Enter reaches the default button even while it is disabled.
+    // Enter may send IDOK whatever state the button is in.
     const PlanEntry entry = typed(dialog);
     if (!state.acceptable(entry)) return;
     state.entry = entry;
