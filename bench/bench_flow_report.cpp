@@ -44,6 +44,9 @@ class NullView : public MainView {
   void show_device_info(const std::function<void(DeviceInfoView&)>&) override {}
   void run_sms_dialog(SmsDialogEvents&) override {}
   bool choose_save_file(const SaveFileRequest&, char*, std::size_t) override { return false; }
+  bool edit_data_plan(PlanEntry&, const std::function<bool(const PlanEntry&)>&) override {
+    return false;
+  }
   void post(const Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}

@@ -8,6 +8,7 @@
 
 #include "device_info_dialog.h"
 #include "history_dialog.h"
+#include "plan_dialog.h"
 #include "res/resource_ids.h"
 #include "sms_dialog.h"
 #include "system_message_boxes.h"
@@ -199,6 +200,11 @@ void DialogMainView::show_device_info(const std::function<void(DeviceInfoView&)>
 
 void DialogMainView::run_sms_dialog(SmsDialogEvents& dialog) {
   kivo::run_sms_dialog(instance_, dialog_, icon_, dialog);
+}
+
+bool DialogMainView::edit_data_plan(PlanEntry& entry,
+                                    const std::function<bool(const PlanEntry&)>& acceptable) {
+  return run_plan_dialog(instance_, dialog_, icon_, entry, acceptable);
 }
 
 bool DialogMainView::choose_save_file(const SaveFileRequest& request, char* path,

@@ -54,6 +54,8 @@ class DialogMainView : public MainView {
   void show_device_info(const std::function<void(DeviceInfoView&)>& fill) override;
   void run_sms_dialog(SmsDialogEvents& dialog) override;
   bool choose_save_file(const SaveFileRequest& request, char* path, std::size_t size) override;
+  bool edit_data_plan(PlanEntry& entry,
+                      const std::function<bool(const PlanEntry&)>& acceptable) override;
 
   void post(const Notice& notice) override;
   void post_close() override;

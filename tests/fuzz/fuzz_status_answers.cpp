@@ -64,6 +64,10 @@ class ListOnlyView : public kivo::MainView {
   void show_device_info(const std::function<void(kivo::DeviceInfoView&)>&) override {}
   void run_sms_dialog(kivo::SmsDialogEvents&) override {}
   bool choose_save_file(const kivo::SaveFileRequest&, char*, std::size_t) override { return false; }
+  bool edit_data_plan(kivo::PlanEntry&,
+                      const std::function<bool(const kivo::PlanEntry&)>&) override {
+    return false;
+  }
   void post(const kivo::Notice&) override {}
   void post_close() override {}
   void end_dialog(int) override {}

@@ -20,7 +20,7 @@
 #include "status/technology.h"
 #include "usage/flow_report.h"
 #include "usage/history_chart.h"
-#include "usage/history_file_input.h"
+#include "usage/plan_tracking.h"
 #include "usage/session_log.h"
 #include "usage/usage_store.h"
 #include "usage/watchdog.h"
@@ -99,6 +99,8 @@ void MainWindowController::reset_usage() {
   clear_flow_display(usage);
   load_usage(usage);
   log_event(usage, "APPLICATION STARTED");
+  load_data_plan(usage);
+  context_.view.set_timer(TIMER_HISTORY, kHistoryWritePeriodMs);
 }
 
 void MainWindowController::on_command(int control, unsigned notification_code) {
@@ -132,6 +134,9 @@ void MainWindowController::on_click(int control) {
       break;
     case IDC_DEVICE_INFO:
       show_device_info();
+      break;
+    case IDC_DATA_PLAN:
+      edit_data_plan(usage());
       break;
     case IDC_RESET_MAX_RATES:
       reset_max_rates(usage());
@@ -213,10 +218,17 @@ void MainWindowController::show_device_info() {
   if (slots_.is_free(Worker::discovery)) context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
 }
 
+// The days as counted so far, unwritten ones included; without a plan, calendar months.
 void MainWindowController::show_history() {
-  const CalendarDate today = date_of(context_.clock.local_time());
-  context_.view.run_history_dialog(make_history_chart(
-      history_chart_input_from_file(context_.files, context_.state.usage.data_paths, today)));
+  const UsageState& usage = context_.state.usage;
+  HistoryChartInput input;
+  input.days = usage.history.days();
+  input.today = date_of(context_.clock.local_time());
+  if (has_plan(usage.plan)) {
+    input.billing_day = usage.plan.billing_day;
+    input.allowance_bytes = allowance_bytes(usage.plan);
+  }
+  context_.view.run_history_dialog(make_history_chart(input));
 }
 
 // Enter then sends what was typed, or connects once the field is empty again.
@@ -236,6 +248,8 @@ void MainWindowController::on_timer(unsigned timer) {
   } else if (timer == TIMER_POLL) {
     poll_tick();
     context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
+  } else if (timer == TIMER_HISTORY) {
+    history_tick(usage());
   }
 }
 
@@ -272,8 +286,10 @@ void MainWindowController::on_notice(const Notice& notice) {
       show_box("SMS message sending failed.", BoxIcon::Error);
       break;
     case NoticeId::FlowReport:
-      if (const auto* flow = std::get_if<FlowReport>(&notice.report))
+      if (const auto* flow = std::get_if<FlowReport>(&notice.report)) {
         on_flow_report(usage(), *flow);
+        follow_session(usage());
+      }
       break;
     case NoticeId::Signal:
       show_signal(network(), static_cast<std::int32_t>(notice.value));
@@ -327,6 +343,7 @@ void MainWindowController::on_close() {
   // Cancel keeps the window open.
   if (context_.state.usage.online && !on_close_while_online(usage())) return;
   close_modem_link(true);
+  write_history(usage());
   context_.view.end_dialog(1);
 }
 

@@ -3,7 +3,9 @@
 #include <cstdint>
 
 #include "base/data_paths.h"
+#include "usage/data_plan.h"
 #include "usage/flow_counters.h"
+#include "usage/usage_history.h"
 #include "usage/usage_totals.h"
 
 namespace kivo {
@@ -18,6 +20,12 @@ struct UsageState {
   DataPaths data_paths;
   // usage.bin was there at start but could not be read: never saved over in this run.
   bool store_unreadable = false;
+  // The data plan and the bytes per day, in plan.ini and usage-history.csv beside usage.bin
+  // (an empty path: the file is not kept). The history also hands snapshots to other threads.
+  DataPlan plan;
+  UsageHistory history;
+  char plan_path[kMaxDataPathLength + 1] = {};
+  char history_path[kMaxDataPathLength + 1] = {};
 };
 
 }  // namespace kivo

@@ -1,10 +1,11 @@
 #include "usage/usage_store.h"
 
 #include <cstdio>
-#include <cstring>
 
+#include "base/atomic_write.h"
 #include "usage/flow_report.h"
 #include "usage/formatters.h"
+#include "usage/plan_tracking.h"
 #include "usage/session_log.h"
 #include "usage/usage_totals.h"
 #include "view/control_ids.h"
@@ -29,20 +30,6 @@ void show_group(MainView& view, const GroupFields& fields, std::uint32_t duratio
   view.set_text(fields.received, format_byte_count(rx_bytes, text));
   view.set_text(fields.sum, format_byte_count(byte_sum(tx_bytes, rx_bytes), text));
   view.set_text(fields.time, format_timestamp(time, text));
-}
-
-// The new record is written beside the store under the store's name with ".tmp" for its
-// extension, then put in its place. False when that name does not fit.
-bool temporary_path(const char* path, char (&out)[kMaxDataPathLength + 1]) {
-  const char* name = std::strrchr(path, '\\');
-  if (name == nullptr) name = path;
-  const char* dot = std::strrchr(name, '.');
-  const std::size_t stem = dot ? static_cast<std::size_t>(dot - path) : std::strlen(path);
-  constexpr char kExtension[] = ".tmp";
-  if (stem + sizeof kExtension > sizeof out) return false;
-  std::memcpy(out, path, stem);
-  std::memcpy(out + stem, kExtension, sizeof kExtension);
-  return true;
 }
 
 // A backup or a virus scan may hold the store with no sharing for a moment.
@@ -80,18 +67,12 @@ void report_unreadable_store(const UsageContext& context) {
 bool write_store(const UsageContext& context, const std::uint8_t (&bytes)[kUsageFileSize]) {
   FileSystem& files = context.files;
   const char* path = context.usage.data_paths.usage_file_path;
-  char temporary[kMaxDataPathLength + 1];
-  const WriteResult written = temporary_path(path, temporary)
-                                  ? files.write_file(temporary, bytes, kUsageFileSize)
-                                  : WriteResult::NotCreated;
+  const WriteResult written = write_through_temporary(files, path, bytes, kUsageFileSize);
   // A temporary file another account left behind cannot be opened by this one. Writing in
   // place risks the store only if this write fails midway; not saving would lose the totals.
   if (written == WriteResult::NotCreated)
     return files.write_file(path, bytes, kUsageFileSize) == WriteResult::Written;
-  if (written == WriteResult::Written && files.replace_file(temporary, path)) return true;
-  // Left behind, it could stand in the way of every later save.
-  files.remove_file(temporary);
-  return false;
+  return written == WriteResult::Written;
 }
 
 }  // namespace
@@ -116,6 +97,7 @@ void load_usage(const UsageContext& context) {
 }
 
 void update_totals(const UsageContext& context) {
+  fold_into_history(context);
   UsageTotals& usage = context.usage.totals;
   SessionCounters& session = context.usage.session;
   usage.last_session_end = context.clock.local_time();

@@ -89,6 +89,17 @@
 
 #define IDC_STATUS_BAR 100
 
+// Data plan: the button and fields of the usage group, the edits of its dialog (template 110),
+// and the timer of the history's writes.
+#define IDC_DATA_PLAN 1090
+#define IDC_PLAN_ALLOWANCE 1091
+#define IDC_PLAN_BILLING_DAY 1092
+#define IDC_PLAN_WARN_PERCENT 1093
+#define IDC_PLAN_USAGE 1094
+#define IDC_PLAN_DAYS_LEFT 1095
+#define IDC_PLAN_BAR 1096
+#define TIMER_HISTORY 1204
+
 // Timers of the main window
 #define TIMER_WATCHDOG 1201
 #define TIMER_USSD_SESSION 1202

@@ -9,6 +9,7 @@
 #include "link/notices.h"
 #include "view/device_info_view.h"
 #include "view/history_chart_view.h"
+#include "view/plan_entry.h"
 #include "view/sms_dialog_view.h"
 
 namespace kivo {
@@ -79,6 +80,12 @@ class MainView {
   // name and receives the chosen full path. False when the user cancels. Called by the
   // signal-log worker.
   virtual bool choose_save_file(const SaveFileRequest& request, char* path, std::size_t size) = 0;
+
+  // The data-plan dialog (template 110), modal, owned by the main window: its edits start with
+  // `entry`, OK is enabled only while `acceptable` holds for what they show, and OK puts that
+  // into `entry`. False when the user cancels.
+  virtual bool edit_data_plan(PlanEntry& entry,
+                              const std::function<bool(const PlanEntry&)>& acceptable) = 0;
 
   // Any thread; never waits for the window.
   virtual void post(const Notice& notice) = 0;

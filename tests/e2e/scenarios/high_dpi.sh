@@ -104,6 +104,7 @@ walk() {
   # Each dialog a button of the main window opens: one line each.
   expect_dialog_layout "$dpi" 1046 'Device information'
   expect_dialog_layout "$dpi" 1025 'Send SMS'
+  expect_dialog_layout "$dpi" 1097 'Usage history'
   probe click 1025 >/dev/null
   probe click 1041 --dialog 'Send SMS' >/dev/null
   expect_layout "$dpi" 'Send SMS to any number'

@@ -142,7 +142,8 @@ TEST_F(MainWindowTest, CreationSetsUpTheControlsThenStartsDiscoveryWithoutPollin
                 entries.end());
   EXPECT_EQ(entries, (Entries{"icons", "bar range 1011 0 31", "bar position 1011 0",
                               "bar background 1011 FFFFFF", "limit 1032 80", "status bar",
-                              "enable 1051 0", "enable 1050 0", "start thread 1"}));
+                              "enable 1051 0", "enable 1050 0", "bar position 1096 0",
+                              "timer 1204 60000", "start thread 1"}));
   EXPECT_FALSE(state.device.device_ready);
   EXPECT_STREQ(state.usage.data_paths.usage_file_path, "C:\\ProgramData\\KIVO\\usage.bin");
 }
@@ -453,6 +454,22 @@ TEST_F(MainWindowTest, CreationStartsOfflineWithTheStoredCountersAndLogsTheStart
             "\"2009/03/07\",\"14:05:09\",\"APPLICATION STARTED\",0,0,0,0,5000,0\r\n");
 }
 
+TEST_F(MainWindowTest, ThePlanButtonReportsAndTheMinuteTimerKeepThePlanAndItsHistory) {
+  registry.set(RegistryRoot::LocalMachine, kShellFolders, "Common AppData", "C:\\ProgramData");
+  clock.set(2026, 12, 7, 10, 0, 0);
+  controller.on_init_dialog();
+  view.plan_typed = PlanEntry{"1", "1", "80"};
+  controller.on_command(IDC_DATA_PLAN, 0);
+  EXPECT_EQ(files.files["C:\\ProgramData\\KIVO\\plan.ini"],
+            "allowance_mb=1\r\nbilling_day=1\r\nwarn_percent=80\r\n");
+  controller.on_notice(flow_report(10, 2000));
+  EXPECT_EQ(view.text(IDC_PLAN_USAGE), "1.953KB of 1024KB (0%)");
+  const std::string history = "C:\\ProgramData\\KIVO\\usage-history.csv";
+  EXPECT_FALSE(files.exists(history));
+  controller.on_timer(TIMER_HISTORY);
+  EXPECT_EQ(files.files[history], "date,sent,received\r\n2026-12-07,2000,0\r\n");
+}
+
 TEST_F(MainWindowTest, FlowReportsArmTheOneShotWatchdogThatChecksTheContext) {
   start_ready(CommandSet::Huawei);
   controller.on_notice(flow_report(10, 2000));
@@ -589,9 +606,8 @@ TEST_F(MainWindowTest, ARestartWhileDeviceInformationIsOpenLeavesThePollStopped)
 }
 
 // The history beside usage.bin, read whole: the newest rows lie past the first 64 KB.
-TEST_F(MainWindowTest, HistoryButtonChartsTheWholeHistoryFileOfTheDataFolder) {
+TEST_F(MainWindowTest, HistoryButtonChartsTheCountedDaysOfBothPeriodsWithThePlansPace) {
   registry.set(RegistryRoot::LocalMachine, kShellFolders, "Common AppData", "C:\\ProgramData");
-  controller.on_init_dialog();
   clock.set(2026, 12, 7, 10, 0, 0);
   std::string csv = "date,sent,received\r\n";
   char row[64];
@@ -601,23 +617,28 @@ TEST_F(MainWindowTest, HistoryButtonChartsTheWholeHistoryFileOfTheDataFolder) {
   }
   csv += "2026-12-07,5,6\r\n";
   files.files["C:\\ProgramData\\KIVO\\usage-history.csv"] = csv;
+  controller.on_init_dialog();
   journal.take();
 
   controller.on_command(IDC_HISTORY, 0);
   EXPECT_EQ(journal.take(), Entries{"history dialog"});
   ASSERT_EQ(view.history_charts.size(), 1u);
-  const HistoryChart& chart = view.history_charts[0];
-  ASSERT_EQ(chart.bars.size(), 61u);  // November and December
-  EXPECT_EQ(chart.bars[0].sent, 1000u);
-  EXPECT_EQ(chart.bars[36].sent, 5u);
-  EXPECT_EQ(chart.bars[36].received, 6u);
-  EXPECT_EQ(chart.bars[37].sent, 0u);
-  EXPECT_EQ(chart.pace_per_day, 0u);
+  const HistoryChart& months = view.history_charts[0];
+  ASSERT_EQ(months.bars.size(), 61u);  // no plan: November and December
+  EXPECT_EQ(months.bars[0].sent, 1000u);
+  EXPECT_EQ(months.bars[36].sent, 5u);
+  EXPECT_EQ(months.bars[36].received, 6u);
+  EXPECT_EQ(months.bars[37].sent, 0u);
+  EXPECT_EQ(months.pace_per_day, 0u);
 
-  files.files.erase("C:\\ProgramData\\KIVO\\usage-history.csv");
-  controller.on_command(IDC_HISTORY, 0);  // no history yet: an empty chart
+  files.files["C:\\ProgramData\\KIVO\\plan.ini"] =
+      "allowance_mb=3100\r\nbilling_day=15\r\nwarn_percent=80\r\n";
+  controller.on_init_dialog();
+  controller.on_command(IDC_HISTORY, 0);
   ASSERT_EQ(view.history_charts.size(), 2u);
-  EXPECT_EQ(view.history_charts[1].csv, "date,sent,received\r\n");
+  const HistoryChart& periods = view.history_charts[1];
+  ASSERT_EQ(periods.bars.size(), 61u);                      // October 15th to December 14th
+  EXPECT_EQ(periods.pace_per_day, 3100u * 1048576u / 30u);  // over November 15th to December 14th
 }
 
 }  // namespace

@@ -36,6 +36,8 @@ class FakeMainView : public MainView {
   std::function<void(SmsDialogEvents&)> while_sms_dialog_open;
   // The charts the usage-history dialog was opened with.
   std::vector<HistoryChart> history_charts;
+  // What the user types into the data-plan dialog's edits; none: the user cancels.
+  std::optional<PlanEntry> plan_typed;
 
   void set_text(int control, const char* text) override {
     texts[control] = text;
@@ -118,6 +120,15 @@ class FakeMainView : public MainView {
                  request.pattern + '|' + request.default_extension + '|' + path);
     if (!save_file_choice || save_file_choice->size() >= size) return false;
     std::snprintf(path, size, "%s", save_file_choice->c_str());
+    return true;
+  }
+  // Records "plan dialog ALLOWANCE|DAY|PERCENT" as it opens; OK only while `acceptable` holds.
+  bool edit_data_plan(PlanEntry& entry,
+                      const std::function<bool(const PlanEntry&)>& acceptable) override {
+    journal_.add("plan dialog " + entry.allowance_mb + '|' + entry.billing_day + '|' +
+                 entry.warn_percent);
+    if (!plan_typed || !acceptable(*plan_typed)) return false;
+    entry = *plan_typed;
     return true;
   }
   void post(const Notice& notice) override {
