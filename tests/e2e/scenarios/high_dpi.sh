@@ -105,6 +105,7 @@ walk() {
   expect_dialog_layout "$dpi" 1046 'Device information'
   expect_dialog_layout "$dpi" 1025 'Send SMS'
   expect_dialog_layout "$dpi" 1097 'Usage history'
+  expect_dialog_layout "$dpi" 1090 'Data plan'
   probe click 1025 >/dev/null
   probe click 1041 --dialog 'Send SMS' >/dev/null
   expect_layout "$dpi" 'Send SMS to any number'
