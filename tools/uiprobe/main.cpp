@@ -356,6 +356,40 @@ int cmd_resize(const Arguments& args) {
                    .add_raw("client_origin", json_numbers({client.x, client.y})));
 }
 
+// The wall-clock time in microseconds since 1970, comparable with the host's clock.
+long long unix_microseconds() {
+  FILETIME now;
+  GetSystemTimePreciseAsFileTime(&now);
+  const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  constexpr ULONGLONG kTicksFrom1601To1970 = 116444736000000000ull;
+  return static_cast<long long>((ticks - kTicksFrom1601To1970) / 10);
+}
+
+// watch ID: reads the control's text about every millisecond for --timeout ms and prints
+// "MICROSECONDS TEXT" each time it changes (the first line: the text at the start), so the time
+// a report takes to reach the screen can be measured from outside.
+int cmd_watch(const Arguments& args) {
+  if (args.positional.size() != 1) return fail("watch needs a control id");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
+  HWND control = GetDlgItem(window, std::atoi(args.positional[0].c_str()));
+  if (!control) return fail("no control " + args.positional[0]);
+  timeBeginPeriod(1);
+  const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
+  std::string shown;
+  for (bool first = true; GetTickCount64() < deadline; first = false) {
+    const std::string text = window_text(control);
+    if (first || text != shown) {
+      std::printf("%lld %s\n", unix_microseconds(), text.c_str());
+      std::fflush(stdout);
+      shown = text;
+    }
+    Sleep(1);
+  }
+  timeEndPeriod(1);
+  return 0;
+}
+
 // layout: checks that the main window (or the dialog or message box --dialog names) fits its
 // screen, holds every control inside it and cuts no text, at its DPI.
 int cmd_layout(const Arguments& args) {
@@ -391,6 +425,7 @@ constexpr Command kCommands[] = {
     {"close", cmd_close, "close                  send WM_CLOSE to the main window"},
     {"clipboard", cmd_clipboard, "clipboard              the text on the clipboard"},
     {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},
+    {"watch", cmd_watch, "watch ID               print each change of its text, timed"},
     {"layout", cmd_layout, "layout                 controls inside the window, no text cut"},
 };
 
