@@ -92,6 +92,12 @@ DataPlan parse_plan_ini(const std::string& text) {
     begin = next;
   }
   if (!seen.allowance || !seen.billing_day) return DataPlan{};
+  // Warnings without the period they were given in belong to no period: forgotten, rather than
+  // written back as a period no later read accepts (which would lose the whole plan). A period
+  // without a warning is nothing to remember either.
+  const PlanWarnings& warnings = plan.warnings;
+  if (warnings.period_start.year == 0 || (warnings.level_percent == 0 && !warnings.used_up))
+    plan.warnings = PlanWarnings{};
   return plan;
 }
 

@@ -55,6 +55,10 @@ TEST(DataPlan, AWarningLevelNeverSetIsEightyAndOtherLinesArePassedOver) {
   EXPECT_TRUE(has_plan(plan));
   EXPECT_EQ(allowance_bytes(plan), 500u * 1048576u);
   EXPECT_FALSE(has_plan(parse_plan_ini("allowance_mb=0\r\nbilling_day=3\r\n")));
+  // Warnings whose period line is lost are forgotten; the plan itself survives a write and read.
+  const DataPlan orphan = parse_plan_ini("allowance_mb=5\nbilling_day=3\nwarned_used_up=1\n");
+  expect_same(orphan, DataPlan{5, 3, 80, {}}, "warnings without their period");
+  expect_same(parse_plan_ini(format_plan_ini(orphan)), orphan, "written back");
 }
 
 TEST(DataPlan, TheDialogAcceptsOnlyNumbersInRange) {
