@@ -10,7 +10,7 @@ namespace kivo {
 // packed by the NoticeCourier (wParam: the value, or the address of a report's copy; lParam:
 // the process's token).
 constexpr UINT kFirstNoticeMessage = WM_APP + static_cast<UINT>(NoticeId::SmsWorkerDone);
-constexpr UINT kLastNoticeMessage = WM_APP + static_cast<UINT>(NoticeId::Boot);
+constexpr UINT kLastNoticeMessage = WM_APP + static_cast<UINT>(NoticeId::DataPlanCheck);
 
 constexpr bool is_notice_message(UINT message) {
   return message >= kFirstNoticeMessage && message <= kLastNoticeMessage;

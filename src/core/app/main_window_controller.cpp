@@ -100,6 +100,9 @@ void MainWindowController::reset_usage() {
   load_usage(usage);
   log_event(usage, "APPLICATION STARTED");
   load_data_plan(usage);
+  Notice plan_check;
+  plan_check.id = NoticeId::DataPlanCheck;
+  context_.view.post(plan_check);
   context_.view.set_timer(TIMER_HISTORY, kHistoryWritePeriodMs);
 }
 
@@ -275,6 +278,9 @@ void MainWindowController::on_notice(const Notice& notice) {
   switch (notice.id) {
     case NoticeId::DiscoveryDone:
       on_discovery_done();
+      break;
+    case NoticeId::DataPlanCheck:
+      check_data_plan(usage());
       break;
     case NoticeId::SmsReceived:
       show_box("SMS message received.", BoxIcon::Information);

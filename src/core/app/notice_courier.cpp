@@ -4,7 +4,7 @@ namespace kivo {
 
 namespace {
 
-constexpr unsigned kLastNotice = static_cast<unsigned>(NoticeId::Boot);
+constexpr unsigned kLastNotice = static_cast<unsigned>(NoticeId::DataPlanCheck);
 constexpr unsigned kUnusedNotice = 7;  // no notice has this number
 
 }  // namespace

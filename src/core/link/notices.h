@@ -27,6 +27,8 @@ enum class NoticeId : unsigned {
   UssdSessionEnded = 16,
   Registration = 17,
   Boot = 18,
+  // Posted at start, so a data-plan warning due then shows over the window, not before it.
+  DataPlanCheck = 19,
 };
 
 // Whether a notice of this kind carries a report record (the others carry at most a value).

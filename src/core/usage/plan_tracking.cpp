@@ -49,9 +49,9 @@ void clear_plan_fields(MainView& view) {
   view.set_bar_position(IDC_PLAN_BAR, 0);
 }
 
-// The fields, then a warning due. The warning is remembered before its box shows: reports
-// handled while the box is open must not raise it again, nor a crash behind it.
-void show_plan(const UsageContext& context) {
+// The fields, then (when `may_warn`) a warning due. The warning is remembered before its box
+// shows: reports handled while the box is open must not raise it again, nor a crash behind it.
+void show_plan(const UsageContext& context, bool may_warn) {
   UsageState& state = context.usage;
   MainView& view = context.view;
   if (!has_plan(state.plan)) {
@@ -66,6 +66,7 @@ void show_plan(const UsageContext& context) {
   view.set_text(IDC_PLAN_DAYS_LEFT, days_left_text(reading.days_left).c_str());
   view.set_bar_colour(IDC_PLAN_BAR, plan_bar_colour(state.plan, reading));
   view.set_bar_position(IDC_PLAN_BAR, plan_bar_position(reading));
+  if (!may_warn) return;
   const PlanWarnings given = state.plan.warnings;
   const PlanWarning warning = take_due_warning(state.plan, reading);
   if (warning == PlanWarning::None) {
@@ -93,13 +94,17 @@ void load_data_plan(const UsageContext& context) {
   path_beside_store(store, "usage-history.csv", state.history_path);
   state.plan = read_plan_file(context);
   if (state.history_path[0] != '\0') state.history.load(context.files, state.history_path);
-  show_plan(context);
+  show_plan(context, false);
+}
+
+void check_data_plan(const UsageContext& context) {
+  show_plan(context, true);
 }
 
 void follow_session(const UsageContext& context) {
   const SessionCounters& session = context.usage.session;
   context.usage.history.count_session(today(context), session.tx_bytes, session.rx_bytes);
-  show_plan(context);
+  show_plan(context, true);
 }
 
 void write_history(const UsageContext& context) {
@@ -110,7 +115,7 @@ void write_history(const UsageContext& context) {
 
 void history_tick(const UsageContext& context) {
   write_history(context);
-  show_plan(context);
+  show_plan(context, true);
 }
 
 void fold_into_history(const UsageContext& context) {
@@ -134,7 +139,7 @@ void edit_data_plan(const UsageContext& context) {
     plan.warnings = PlanWarnings{};
   state.plan = plan;
   save_plan(context);
-  show_plan(context);
+  show_plan(context, true);
 }
 
 }  // namespace kivo

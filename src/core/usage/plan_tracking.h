@@ -7,8 +7,11 @@ namespace kivo {
 // The period of the history's writes while counting: a crash loses at most this much of it.
 constexpr unsigned kHistoryWritePeriodMs = 60000;
 
-// At start: plan.ini and usage-history.csv beside usage.bin, and the plan's fields.
+// At start: plan.ini and usage-history.csv beside usage.bin, and the plan's fields; a warning
+// due waits for check_data_plan.
 void load_data_plan(const UsageContext& context);
+// The plan's fields, and a warning due (once the window shows, at start).
+void check_data_plan(const UsageContext& context);
 // After a flow report: the session's new bytes go to today's row, the plan's fields follow and a
 // warning due shows (once per period).
 void follow_session(const UsageContext& context);

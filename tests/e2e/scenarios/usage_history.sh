@@ -1,7 +1,8 @@
 #!/bin/bash
 # "History..." opens "Usage history" over the main window: the daily bars of the previous and
 # the current calendar month from usage-history.csv in the data folder, sent and received
-# stacked in their colours, the billing day marked and, without a data plan, no pace line. Copy
+# stacked in their colours, the billing day marked and, without a data plan, no pace line (with
+# one, the pace line and the plan's billing day). Copy
 # puts both months' rows on the clipboard as CSV; the chart follows the dialog's size; Close
 # ends it. At 144 DPI the dialog grows and the chart is drawn. Screenshots: history*.png.
 source "$(dirname "$0")/../lib.sh"
@@ -76,6 +77,21 @@ expect_window '"dialogs":[]'
 probe close >/dev/null
 expect_eq "exit code" "$(kivo_exit 1)" 1
 
+# With a data plan the periods start on its billing day and the allowance's even pace is drawn.
+printf 'allowance_mb=3000\r\nbilling_day=%d\r\nwarn_percent=80\r\n' "$(date -d '-20 days' +%-d)" \
+  >"$(data_file plan.ini)"
+kivo
+probe wait-window >/dev/null
+expect_eq "history click with a plan" "$(probe click 1097)" '{"clicked":1097,"done":false}'
+probe wait-window --dialog 'Usage history' >/dev/null
+chart_shot 980 600 "$OUT/history-plan.png"
+(($(colour_pixels "$OUT/history-plan.png" "$pace_colour") > 100)) ||
+  fail "no pace line with a plan (see $OUT/history-plan.png)"
+probe click 2 --dialog 'Usage history' >/dev/null
+probe close >/dev/null
+expect_eq "exit code with a plan" "$(kivo_exit 2)" 1
+rm "$(data_file plan.ini)"
+
 # At 144 DPI (150%) the dialog and its chart grow, and the chart is drawn as before.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 kivo
@@ -93,4 +109,4 @@ import -window root "$OUT/history-144dpi.png"
 (($(colour_pixels "$OUT/history-144dpi.png" "$sent_colour") > 1000)) || fail "no sent bars at 144 DPI"
 probe click 2 --dialog 'Usage history' >/dev/null
 probe close >/dev/null
-expect_eq "exit code at 144 DPI" "$(kivo_exit 2)" 1
+expect_eq "exit code at 144 DPI" "$(kivo_exit 3)" 1

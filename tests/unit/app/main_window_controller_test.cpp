@@ -142,7 +142,7 @@ TEST_F(MainWindowTest, CreationSetsUpTheControlsThenStartsDiscoveryWithoutPollin
                 entries.end());
   EXPECT_EQ(entries, (Entries{"icons", "bar range 1011 0 31", "bar position 1011 0",
                               "bar background 1011 FFFFFF", "limit 1032 80", "status bar",
-                              "enable 1051 0", "enable 1050 0", "bar position 1096 0",
+                              "enable 1051 0", "enable 1050 0", "bar position 1096 0", "post 19",
                               "timer 1204 60000", "start thread 1"}));
   EXPECT_FALSE(state.device.device_ready);
   EXPECT_STREQ(state.usage.data_paths.usage_file_path, "C:\\ProgramData\\KIVO\\usage.bin");

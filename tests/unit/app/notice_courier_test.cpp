@@ -81,7 +81,7 @@ TEST_F(NoticeCourierTest, MessagesThisProcessDidNotPostAreIgnoredWithoutReadingW
       {18, 0x1234, kToken},           // any number at all
       {15, 0, kToken},                // a report notice without its copy
       {7, 0, kToken},                 // the unused number
-      {19, 0, kToken},                // past the last notice
+      {20, 0, kToken},                // past the last notice
       {3, 0, 0},                      // a completion without the token
   };
   for (const NoticeMessage& message : foreign)

@@ -29,13 +29,16 @@ struct PlanTrackingTest : UsageTest {
     state.session.rx_bytes = rx;
     follow_session(context);
   }
-  // The program starting again over the same files.
+  // The program starting again over the same files, up to its window showing (and a warning
+  // due then with it).
   void restart() {
     fresh = std::make_unique<UsageState>();
     fresh->data_paths = state.data_paths;
     restarted = std::make_unique<UsageContext>(
         UsageContext{modem, view, *fresh, files, clock, sleeper, trace});
     load_data_plan(*restarted);
+    EXPECT_TRUE(boxes().empty()) << "no box before the window shows";
+    check_data_plan(*restarted);
   }
   Entries boxes() {
     Entries shown;
