@@ -12,6 +12,8 @@ using Millis = std::int64_t;
 // The pause that makes a write a burst of its own: the host's read ends at the first gap of
 // more than a millisecond, so 20 ms after it has read everything is well clear of it.
 constexpr unsigned kBurstGapMs = 20;
+// Enough to part two writes into two reads, for bursts that need not stand out any more than that.
+constexpr unsigned kMinGapMs = 2;
 
 struct Outgoing {
   std::string bytes;
@@ -33,12 +35,19 @@ class OutputQueue {
   // When pop() should be asked again; nothing while the queue is empty.
   std::optional<Millis> wakeup(Millis now) const;
 
+  // On: each byte queued from now on is a burst of its own, so the host reads every answer one
+  // byte at a time.
+  void set_trickle(bool on) { trickle_ = on; }
+
   bool empty() const { return items_.empty(); }
   void clear() { items_.clear(); }
 
  private:
+  void insert(Outgoing item);
+
   std::deque<Outgoing> items_;
   std::optional<Millis> drained_since_;
+  bool trickle_ = false;
 };
 
 }  // namespace modemsim
