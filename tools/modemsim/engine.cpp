@@ -78,7 +78,7 @@ std::string Engine::run_step(const Step& step, Millis now) {
       queue_garbage(step.count, now);
       break;
     case StepKind::Trickle:
-      output_.set_trickle(step.on);
+      trickle_ = step.on;
       break;
     case StepKind::Flood:
       if (model_.data_connected()) {
@@ -350,7 +350,9 @@ void Engine::send_answer(std::string echo, std::string answer, const Rule* rule,
   pending_echo_.clear();
   unsigned delay = rule ? rule->delay_ms : 0;
   bool split = rule && rule->split_at && *rule->split_at < answer.size();
-  if (delay == 0 && !split) {
+  if (trickle_) {
+    output_.push_bytewise({echo + answer, now + delay, 0});
+  } else if (delay == 0 && !split) {
     output_.push({echo + answer, now, 0});
   } else {
     if (!echo.empty()) output_.push({echo, now, 0});

@@ -106,6 +106,7 @@ class Engine {
   unsigned restarts_seen_ = 0;
   std::minstd_rand noise_;
   bool silenced_ = false;
+  bool trickle_ = false;  // answers one byte per write
   bool stalled_ = false;
   bool unplugged_ = false;
 };

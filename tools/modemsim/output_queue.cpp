@@ -4,14 +4,13 @@
 
 namespace modemsim {
 
-void OutputQueue::push(Outgoing item) {
-  if (!trickle_ || item.bytes.size() < 2) return insert(std::move(item));
+void OutputQueue::push_bytewise(const Outgoing& item) {
   for (std::size_t i = 0; i < item.bytes.size(); ++i) {
-    insert({item.bytes.substr(i, 1), item.due, i == 0 ? item.gap_ms : kMinGapMs});
+    push({item.bytes.substr(i, 1), item.due, i == 0 ? item.gap_ms : kMinGapMs});
   }
 }
 
-void OutputQueue::insert(Outgoing item) {
+void OutputQueue::push(Outgoing item) {
   if (item.bytes.empty()) return;
   auto later = std::upper_bound(items_.begin(), items_.end(), item.due,
                                 [](Millis due, const Outgoing& o) { return due < o.due; });

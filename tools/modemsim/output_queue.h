@@ -35,19 +35,16 @@ class OutputQueue {
   // When pop() should be asked again; nothing while the queue is empty.
   std::optional<Millis> wakeup(Millis now) const;
 
-  // On: each byte queued from now on is a burst of its own, so the host reads every answer one
-  // byte at a time.
-  void set_trickle(bool on) { trickle_ = on; }
+  // Queues the item's bytes each as a burst of its own (the first with the item's gap), so the
+  // host reads them one at a time.
+  void push_bytewise(const Outgoing& item);
 
   bool empty() const { return items_.empty(); }
   void clear() { items_.clear(); }
 
  private:
-  void insert(Outgoing item);
-
   std::deque<Outgoing> items_;
   std::optional<Millis> drained_since_;
-  bool trickle_ = false;
 };
 
 }  // namespace modemsim

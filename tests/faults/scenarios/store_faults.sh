@@ -36,7 +36,7 @@ chmod a-w "$folder" "$(data_file usage.bin)"
 unsaved_session "read-only data folder"
 chmod u+w "$folder" "$(data_file usage.bin)"
 read -r survived intact <<<"$UNSAVED_OK"
-[[ $survived == yes ]] && survived=$(session_folded)
+[[ $survived == yes ]] && session_folded && survived=$FOLDED
 [[ $intact == yes ]] && intact=$(totals_intact)
 record_fault "read-only data folder during a save" "$survived" "$intact"
 
@@ -44,7 +44,7 @@ disk_full on
 unsaved_session "full disk"
 disk_full off
 read -r survived intact <<<"$UNSAVED_OK"
-[[ $survived == yes ]] && survived=$(session_folded)
+[[ $survived == yes ]] && session_folded && survived=$FOLDED
 [[ $intact == yes ]] && intact=$(totals_intact)
 record_fault "full disk during a save" "$survived" "$intact"
 
@@ -62,7 +62,7 @@ damaged_start() {
   run=$E2E_RUNS
   probe status-text --wait Ready >/dev/null
   survived=$(alive "$run")
-  [[ $survived == yes ]] && survived=$(session_folded)
+  [[ $survived == yes ]] && session_folded && survived=$FOLDED
   intact=$(totals_intact)
   probe close >/dev/null
   expect_eq "exit code" "$(kivo_exit "$run")" 1
