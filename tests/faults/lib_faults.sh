@@ -5,7 +5,7 @@
 # The runner sets KIVO_FAULTS_ROWS, the file the rows are appended to.
 
 : "${KIVO_FAULTS_ROWS:?}"
-DISKFULL_SHIM="$KIVO_NATIVE_BUILD/tests/faults/diskfull.so"
+STORE_SHIM="$KIVO_NATIVE_BUILD/tests/faults/storeshim.so"
 
 # What one modem session adds: `connect`, one report after 2 s, then the network drops it and
 # the watchdog folds it into the totals.
@@ -139,13 +139,13 @@ kivo_pid() {
 }
 
 # kivo_killable ARGS...: kivo, with the process id of kivoscope.exe kept for kivo_pid; the
-# disk-full shim is preloaded too (inactive until disk_full on).
+# store shim is preloaded too (inactive until disk_full on or read_only on).
 kivo_killable() {
   E2E_RUNS=$((E2E_RUNS + 1))
   local run=$E2E_RUNS
   (
     status=0
-    LD_PRELOAD="$PTYSHIM $DISKFULL_SHIM" KIVO_DISKFULL_FLAG="$OUT/disk-full" \
+    LD_PRELOAD="$PTYSHIM $STORE_SHIM" KIVO_DISKFULL_FLAG="$OUT/disk-full" \
       wine "$KIVO_EXE" "$@" </dev/null >"$OUT/kivo.$run.log" 2>&1 &
     echo $! >"$OUT/kivo.$run.pid"
     wait $! || status=$?
@@ -157,6 +157,18 @@ kivo_killable() {
 # disk_full on|off: while on, every write to usage.bin or usage.tmp fails as on a full disk.
 disk_full() {
   if [[ $1 == on ]]; then touch "$OUT/disk-full"; else rm -f "$OUT/disk-full"; fi
+}
+
+# faults_start: e2e_start with the store shim preloaded into the wineserver, which opens,
+# renames and removes files for the program (read_only needs it there).
+faults_start() {
+  [[ -f $STORE_SHIM ]] || fail "missing $STORE_SHIM: build the native preset first"
+  LD_PRELOAD="$STORE_SHIM" KIVO_READONLY_FLAG="$OUT/read-only" e2e_start
+}
+
+# read_only on|off: while on, the data folder is read-only for the program (after faults_start).
+read_only() {
+  if [[ $1 == on ]]; then touch "$OUT/read-only"; else rm -f "$OUT/read-only"; fi
 }
 
 # private_kb PID: the process's private memory in KB.

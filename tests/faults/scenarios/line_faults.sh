@@ -15,9 +15,9 @@ kivo /PORT:COM5 /COMMANDSET:HUAWEI
 probe status-text --wait Ready >/dev/null
 fault_row "clean session (baseline)" 1
 
-# The signal poll gets the start of its answer, then nothing for 4 s; the modem then answers
+# The registration poll gets the start of its answer, then nothing for 4 s; the modem then answers
 # everything again.
-modem_control 'on AT+CSQ times 1 split 8 gap 4000'
+modem_control 'on AT+CGREG\? times 1 split 8 gap 4000'
 sleep 6
 fault_row "silence in the middle of a command" 1
 

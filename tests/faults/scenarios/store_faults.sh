@@ -8,7 +8,7 @@
 source "$(dirname "$0")/../../e2e/lib.sh"
 source "$(dirname "$0")/../../e2e/lib_data.sh"
 source "$(dirname "$0")/../lib_faults.sh"
-e2e_start
+faults_start
 e2e_start_modem COM5 --profile huawei
 seed_usage 100 20000 160000
 save_failed='An error occured while saving the data counters.'
@@ -31,10 +31,9 @@ unsaved_session() {
 kivo_killable /PORT:COM5 /COMMANDSET:HUAWEI
 probe status-text --wait Ready >/dev/null
 
-folder=$(dirname "$(data_file usage.bin)")
-chmod a-w "$folder" "$(data_file usage.bin)"
+read_only on
 unsaved_session "read-only data folder"
-chmod u+w "$folder" "$(data_file usage.bin)"
+read_only off
 read -r survived intact <<<"$UNSAVED_OK"
 [[ $survived == yes ]] && session_folded && survived=$FOLDED
 [[ $intact == yes ]] && intact=$(totals_intact)

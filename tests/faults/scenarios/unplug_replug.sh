@@ -37,7 +37,7 @@ kivo /COMMANDSET:HUAWEI
 probe status-text --wait Ready --timeout 20000 >/dev/null
 fault_row "found by discovery (baseline)" 1
 
-modem_control 'on AT+CSQ times 1 unplug'
+modem_control 'on AT+CGREG\? times 1 unplug'
 await_unplugged
 sleep 2
 plug_in_again
