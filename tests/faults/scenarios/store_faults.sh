@@ -54,8 +54,8 @@ expect_eq "exit code" "$(kivo_exit 1)" 1
 damaged_start() {
   local length=$1 survived intact run
   seed_usage 500 70000 560000
-  { cat "$(data_file usage.bin)"; head -c 200 /dev/urandom; } | head -c "$length" >"$OUT/damaged"
-  mv "$OUT/damaged" "$(data_file usage.bin)"
+  cat "$(data_file usage.bin)" "$OUT/noise" >"$OUT/damaged"
+  head -c "$length" "$OUT/damaged" >"$(data_file usage.bin)"
   ((length < 120)) && EXPECT_DURATION=0 EXPECT_TX=0 EXPECT_RX=0
   kivo /PORT:COM5 /COMMANDSET:HUAWEI
   run=$E2E_RUNS
@@ -67,6 +67,7 @@ damaged_start() {
   expect_eq "exit code" "$(kivo_exit "$run")" 1
   record_fault "usage.bin damaged to $length bytes at start" "$survived" "$intact"
 }
+head -c 200 /dev/urandom >"$OUT/noise"
 damaged_start 0
 damaged_start 57
 damaged_start 119
