@@ -89,10 +89,10 @@ TEST_F(EngineTest, GarbageAndUnplugRules) {
 }
 
 TEST_F(EngineTest, MuchGarbageGoesInBurstsAndTrickleSendsEveryByteOnItsOwn) {
-  control("garbage 10000");
+  control("garbage 2500");
   auto noise = writes(now + 100);
   ASSERT_EQ(noise.size(), 3u);
-  EXPECT_EQ(noise[0].size() + noise[1].size() + noise[2].size(), 10000u);
+  EXPECT_EQ(noise[0].size() + noise[1].size() + noise[2].size(), 2500u);
 
   host("ATE0\r");
   writes(now);

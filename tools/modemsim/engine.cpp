@@ -145,7 +145,7 @@ void Engine::send_flood(Millis now) {
 // Much noise goes in bursts, each once the host has read the one before: the port's buffer
 // would drop the rest of one big write.
 void Engine::queue_garbage(std::size_t count, Millis now) {
-  constexpr std::size_t kBurst = 4096;
+  constexpr std::size_t kBurst = 1024;
   for (std::size_t sent = 0; sent < count; sent += kBurst) {
     output_.push(
         {garbage(std::min(kBurst, count - sent)), now, sent == 0 ? kBurstGapMs : kMinGapMs});

@@ -25,12 +25,12 @@ modem_control $'silence on\nafter 5000 silence off'
 sleep 6
 fault_row "modem silent for 5 s" 1
 
-# 1 MB of random bytes, NUL, CR and LF among them, in 4 KB bursts.
+# 1 MB of random bytes, NUL, CR and LF among them, in 1 KB bursts.
 modem_control 'garbage 1048576'
 sleep 8
 fault_row "1 MB of binary noise" 1
 
-# Every answer and report one byte per read, also the session's.
+# Every answer one byte per read (the watchdog's AT+CGACT? answers too); reports stay whole.
 modem_control 'trickle on'
 sleep 2
 fault_row "answers split at every byte boundary" 1
