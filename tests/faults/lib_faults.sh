@@ -128,27 +128,30 @@ send_storm() {
   printf '%s' "$lines" >"$OUT/modem-control"
 }
 
-# kivo_pid RUN: the process id of the run's kivoscope.exe, once it has one.
+# kivo_pid: the process id of the kivoscope.exe running in this scenario's prefix, once there is
+# one (wine starts it beside its own launcher, so it is found by its name and prefix).
 kivo_pid() {
-  local i
-  for ((i = 0; i < 100; i++)); do
-    [[ -s $OUT/kivo.$1.pid ]] && { cat "$OUT/kivo.$1.pid"; return; }
+  local i pid
+  for ((i = 0; i < 200; i++)); do
+    for pid in $(pgrep -x kivoscope.exe); do
+      if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        echo "$pid"
+        return
+      fi
+    done
     sleep 0.05
   done
-  fail "run $1 has no process id"
+  fail "no kivoscope.exe runs in $WINEPREFIX"
 }
 
-# kivo_killable ARGS...: kivo, with the process id of kivoscope.exe kept for kivo_pid; the
-# store shim is preloaded too (inactive until disk_full on or read_only on).
+# kivo_killable ARGS...: kivo with the store shim preloaded too (inactive until disk_full on).
 kivo_killable() {
   E2E_RUNS=$((E2E_RUNS + 1))
   local run=$E2E_RUNS
   (
     status=0
     LD_PRELOAD="$PTYSHIM $STORE_SHIM" KIVO_DISKFULL_FLAG="$OUT/disk-full" \
-      wine "$KIVO_EXE" "$@" </dev/null >"$OUT/kivo.$run.log" 2>&1 &
-    echo $! >"$OUT/kivo.$run.pid"
-    wait $! || status=$?
+      wine "$KIVO_EXE" "$@" </dev/null >"$OUT/kivo.$run.log" 2>&1 || status=$?
     echo "$status" >"$OUT/kivo.$run.exit"
   ) &
   e2e_log "started kivoscope.exe $* (run $run)"

@@ -13,7 +13,7 @@ seed_usage 60 1000 2000
 
 kivo_killable /PORT:COM5 /COMMANDSET:HUAWEI
 probe status-text --wait Ready >/dev/null
-pid=$(kivo_pid 1)
+pid=$(kivo_pid)
 memory_before=$(private_kb "$pid")
 
 modem_control $'connect\nflood 500 60'

@@ -38,7 +38,7 @@ intact=yes
 for ((kill = 1; kill <= kills; kill++)); do
   saves=$(grep -cxF -- "$saving" "$TRACE" || true)
   kivo_killable /PORT:COM5 /COMMANDSET:HUAWEI
-  pid=$(kivo_pid "$E2E_RUNS")
+  pid=$(kivo_pid)
   # Once its saves have begun, at a different moment each time.
   await_trace_at_least "$saving" $((saves + 1 + kill % 3)) 30
   sleep "0.$((RANDOM % 200))"
