@@ -24,14 +24,18 @@ answered=yes
 last_seconds=0
 while ((SECONDS - start < 62)); do
   begin=${EPOCHREALTIME/./}
-  if ! json=$(wine "$UIPROBE_EXE" read 1048 </dev/null 2>>"$OUT/uiprobe.log"); then
+  # Once more before it counts: a Wine process can fail to start on a loaded machine.
+  if ! json=$(wine "$UIPROBE_EXE" read 1048 </dev/null 2>>"$OUT/uiprobe.log") &&
+    ! json=$(wine "$UIPROBE_EXE" read 1048 </dev/null 2>>"$OUT/uiprobe.log"); then
     answered=no
-    e2e_log "the window did not answer"
+    e2e_log "the window did not answer: $json"
+    continue
   fi
   ms=$(((${EPOCHREALTIME/./} - begin) / 1000))
   ((ms > slowest)) && slowest=$ms
   # The session's duration never goes back: no report is taken out of order.
   shown=$(dialog_text "$json" 1048)
+  [[ $shown =~ ^[0-9]{2}:[0-9]{2}:[0-9]{2}$ ]] || { answered=no; e2e_log "read: $json"; continue; }
   seconds=$((10#${shown:0:2} * 3600 + 10#${shown:3:2} * 60 + 10#${shown:6:2}))
   ((seconds >= last_seconds)) || { answered=no; e2e_log "duration went back to $shown"; }
   last_seconds=$seconds
