@@ -6,7 +6,9 @@ namespace kivo {
 
 void WindowNoticeSink::post(const Notice& notice) {
   NoticeMessage message;
-  if (!courier_.pack(notice, message)) {
+  const Packed packed = courier_.pack(notice, message);
+  if (packed == Packed::Merged) return;
+  if (packed == Packed::NoSlot) {
     // Only when the main window has stopped taking its messages; the sender must not wait.
     trace_("notice %u dropped, main window not responding", static_cast<unsigned>(notice.id));
     return;

@@ -172,6 +172,20 @@ TEST_F(DataEngine, AModemThatStopsAnsweringStopsReportingButKeepsCounting) {
   EXPECT_EQ(sent[0].second.substr(2, 20), "^DSFLOWRPT:00000006,");
 }
 
+TEST_F(DataEngine, AFloodSendsEveryReportItPromisesWithCountersThatAddUp) {
+  control("set flow_interval 0");
+  control("connect");
+  control("flood 500 2");
+  auto sent = reports(now + 2100);
+  ASSERT_EQ(sent.size(), 1000u);
+  // 2 ms of 1,500 and 12,000 bytes a second each: 3 and 24 bytes more every time.
+  EXPECT_EQ(sent[0].second.substr(0, 57),
+            "\r\n^DSFLOWRPT:00000000,000005DC,00002EE0,0000000000000003,");
+  EXPECT_EQ(sent.back().second.substr(0, 74),
+            "\r\n^DSFLOWRPT:00000002,000005DC,00002EE0,0000000000000BB8,0000000000005DC0,");
+  EXPECT_EQ(engine.next_step_time(), std::nullopt);
+}
+
 TEST(DataScenario, ConnectDisconnectAndSpikeSteps) {
   std::string error;
   EXPECT_EQ(parse_scenario_line("connect", error)->step.kind, StepKind::Connect);
@@ -181,7 +195,9 @@ TEST(DataScenario, ConnectDisconnectAndSpikeSteps) {
   EXPECT_EQ(spike->step.kind, StepKind::Spike);
   EXPECT_EQ(spike->step.tx_rate, 262501u);
   EXPECT_EQ(spike->step.rx_rate, 0u);
-  for (const char* bad : {"spike 1", "spike 1 2 3", "spike 4294967296 0", "connect now"}) {
+  EXPECT_EQ(parse_scenario_line("flood 500 60", error)->step.count, 500u);
+  for (const char* bad : {"spike 1", "spike 1 2 3", "spike 4294967296 0", "connect now",
+                          "flood 300 60", "flood 0 60", "flood 500"}) {
     EXPECT_FALSE(parse_scenario_line(bad, error)) << bad;
   }
 }

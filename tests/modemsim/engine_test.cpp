@@ -88,6 +88,26 @@ TEST_F(EngineTest, GarbageAndUnplugRules) {
   EXPECT_TRUE(engine.unplugged());
 }
 
+TEST_F(EngineTest, MuchGarbageGoesInBurstsAndTrickleSendsEveryByteOnItsOwn) {
+  control("garbage 2500");
+  auto noise = writes(now + 100);
+  ASSERT_EQ(noise.size(), 3u);
+  EXPECT_EQ(noise[0].size() + noise[1].size() + noise[2].size(), 2500u);
+
+  host("ATE0\r");
+  writes(now);
+  control("trickle on");
+  host("AT+CSQ\r");
+  auto bytes = writes(now + 200);
+  std::string joined;
+  for (const std::string& b : bytes) joined += b;
+  EXPECT_EQ(joined, "\r\n+CSQ: 17,99\r\n\r\nOK\r\n");
+  EXPECT_EQ(bytes.size(), joined.size());
+  control("trickle off");
+  host("AT\r");
+  EXPECT_EQ(writes(now), std::vector<std::string>{"\r\nOK\r\n"});
+}
+
 TEST_F(EngineTest, ReportsAreBurstsOfTheirOwnAfterTheAnswer) {
   host("ATE0\rAT+CGREG=1\r");
   writes(now);

@@ -1,5 +1,6 @@
 #include "engine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "broadcast_pages.h"
@@ -74,7 +75,17 @@ std::string Engine::run_step(const Step& step, Millis now) {
       stalled_ = step.on;
       break;
     case StepKind::Garbage:
-      output_.push({garbage(step.count), now, kBurstGapMs});
+      queue_garbage(step.count, now);
+      break;
+    case StepKind::Trickle:
+      trickle_ = step.on;
+      break;
+    case StepKind::Flood:
+      if (model_.data_connected()) {
+        flood_ = Flood{now, static_cast<unsigned>(1000 / step.count), step.count * step.seconds};
+      } else {
+        problem = "flood needs a data connection";
+      }
       break;
     case StepKind::Restart:
       model_.restart();
@@ -114,6 +125,31 @@ void Engine::send_flow_reports(Millis now) {
     if (!silenced_ && !report.empty()) output_.push({std::move(report), now, kBurstGapMs});
     *next_flow_ += model_.config().flow_interval_ms;
   }
+  send_flood(now);
+}
+
+void Engine::send_flood(Millis now) {
+  while (flood_ && flood_->next <= now) {
+    if (!model_.data_connected() || flood_->left == 0) {
+      flood_.reset();
+      break;
+    }
+    std::string report = model_.flow_tick(flood_->interval_ms);
+    // No gap: at this pace reports run together in the host's reads, as they do on a real port.
+    if (!silenced_ && !report.empty()) output_.push({std::move(report), now, 0});
+    flood_->next += flood_->interval_ms;
+    --flood_->left;
+  }
+}
+
+// Much noise goes in bursts, each once the host has read the one before: the port's buffer
+// would drop the rest of one big write.
+void Engine::queue_garbage(std::size_t count, Millis now) {
+  constexpr std::size_t kBurst = 1024;
+  for (std::size_t sent = 0; sent < count; sent += kBurst) {
+    output_.push(
+        {garbage(std::min(kBurst, count - sent)), now, sent == 0 ? kBurstGapMs : kMinGapMs});
+  }
 }
 
 void Engine::advance(Millis now) {
@@ -135,6 +171,7 @@ void Engine::advance(Millis now) {
 
 std::optional<Millis> Engine::next_step_time() const {
   std::optional<Millis> next = next_flow_;
+  if (flood_ && (!next || flood_->next < *next)) next = flood_->next;
   for (const auto& bus_change : {leave_at_, back_at_}) {
     if (bus_change && (!next || *bus_change < *next)) next = bus_change;
   }
@@ -313,7 +350,9 @@ void Engine::send_answer(std::string echo, std::string answer, const Rule* rule,
   pending_echo_.clear();
   unsigned delay = rule ? rule->delay_ms : 0;
   bool split = rule && rule->split_at && *rule->split_at < answer.size();
-  if (delay == 0 && !split) {
+  if (trickle_) {
+    output_.push_bytewise({echo + answer, now + delay, 0});
+  } else if (delay == 0 && !split) {
     output_.push({echo + answer, now, 0});
   } else {
     if (!echo.empty()) output_.push({echo, now, 0});

@@ -62,6 +62,8 @@ class Engine {
   // it is up, none come while it is down.
   void follow_data_connection(Millis now);
   void send_flow_reports(Millis now);
+  void send_flood(Millis now);
+  void queue_garbage(std::size_t count, Millis now);
   void handle(const Unit& unit, Millis now);
   void handle_command(const Unit& unit, Millis now);
   void handle_frame(const Unit& unit, Millis now);
@@ -90,12 +92,21 @@ class Engine {
   std::vector<Timed> timed_;
   std::optional<Millis> first_contact_;
   std::optional<Millis> next_flow_;
+  // Traffic reports far faster than the modem's interval, each moving the counters on by its
+  // own share of a second, so that the last one still adds up.
+  struct Flood {
+    Millis next = 0;
+    unsigned interval_ms = 1;
+    std::size_t left = 0;
+  };
+  std::optional<Flood> flood_;
   std::string pending_echo_;
   std::optional<Millis> leave_at_;
   std::optional<Millis> back_at_;
   unsigned restarts_seen_ = 0;
   std::minstd_rand noise_;
   bool silenced_ = false;
+  bool trickle_ = false;  // answers one byte per write
   bool stalled_ = false;
   bool unplugged_ = false;
 };

@@ -251,8 +251,7 @@ void ModemModel::spike(std::uint32_t tx_rate, std::uint32_t rx_rate) {
   spike_->rx_rate = rx_rate;
 }
 
-std::string ModemModel::flow_tick() {
-  const std::uint64_t interval = config_.flow_interval_ms;
+std::string ModemModel::flow_tick(std::uint64_t interval) {
   counters_.duration_ms += interval;
   counters_.tx_bytes += config_.tx_rate * interval / 1000;
   counters_.rx_bytes += config_.rx_rate * interval / 1000;

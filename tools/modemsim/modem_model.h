@@ -55,7 +55,8 @@ class ModemModel {
   bool data_connected() const;
   // One flow interval of the connection: the counters move on by the interval's worth of each
   // rate, and the profile's report of them comes back framed (empty when it reports nothing).
-  std::string flow_tick();
+  std::string flow_tick(std::uint64_t interval_ms);
+  std::string flow_tick() { return flow_tick(config_.flow_interval_ms); }
   // The next report shows these rates instead of the network's; the counters keep their pace.
   void spike(std::uint32_t tx_rate, std::uint32_t rx_rate);
   DataCounters& counters() { return counters_; }

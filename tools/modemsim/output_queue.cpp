@@ -4,6 +4,12 @@
 
 namespace modemsim {
 
+void OutputQueue::push_bytewise(const Outgoing& item) {
+  for (std::size_t i = 0; i < item.bytes.size(); ++i) {
+    push({item.bytes.substr(i, 1), item.due, i == 0 ? item.gap_ms : kMinGapMs});
+  }
+}
+
 void OutputQueue::push(Outgoing item) {
   if (item.bytes.empty()) return;
   auto later = std::upper_bound(items_.begin(), items_.end(), item.due,

@@ -12,6 +12,8 @@ using Millis = std::int64_t;
 // The pause that makes a write a burst of its own: the host's read ends at the first gap of
 // more than a millisecond, so 20 ms after it has read everything is well clear of it.
 constexpr unsigned kBurstGapMs = 20;
+// Enough to part two writes into two reads, for bursts that need not stand out any more than that.
+constexpr unsigned kMinGapMs = 2;
 
 struct Outgoing {
   std::string bytes;
@@ -32,6 +34,10 @@ class OutputQueue {
 
   // When pop() should be asked again; nothing while the queue is empty.
   std::optional<Millis> wakeup(Millis now) const;
+
+  // Queues the item's bytes each as a burst of its own (the first with the item's gap), so the
+  // host reads them one at a time.
+  void push_bytewise(const Outgoing& item);
 
   bool empty() const { return items_.empty(); }
   void clear() { items_.clear(); }

@@ -60,6 +60,7 @@ bool parse_step(std::string_view rest, Step& step, std::string& error) {
   std::string_view verb = next_word(rest);
   std::string_view tail = trim(rest);
   unsigned long n = 0;
+  unsigned long seconds = 0;
   if (verb == "send" && !tail.empty()) {
     step.kind = StepKind::Send;
     step.text = framed(tail);
@@ -96,6 +97,13 @@ bool parse_step(std::string_view rest, Step& step, std::string& error) {
   } else if (verb == "garbage" && read_unsigned(tail, n)) {
     step.kind = StepKind::Garbage;
     step.count = n;
+  } else if (verb == "trickle" && parse_on_off(tail, step.on)) {
+    step.kind = StepKind::Trickle;
+  } else if (verb == "flood" && read_unsigned(next_word(rest), n) && n >= 1 && 1000 % n == 0 &&
+             read_unsigned(trim(rest), seconds)) {
+    step.kind = StepKind::Flood;
+    step.count = n;
+    step.seconds = static_cast<unsigned>(seconds);
   } else {
     error = "unknown step: " + std::string(verb) + (tail.empty() ? "" : " " + std::string(tail));
     return false;

@@ -40,7 +40,9 @@ enum class StepKind {
   Connect,
   Disconnect,
   Spike,
-  Cbm
+  Cbm,
+  Trickle,
+  Flood
 };
 
 // Something the simulator does at once, or later in `after` and `every`.
@@ -49,7 +51,8 @@ struct Step {
   std::string text;  // the bytes to send, the key of `set`, or the page of `cbm`
   std::string value;
   bool on = false;
-  std::size_t count = 0;
+  std::size_t count = 0;      // bytes of garbage, reports a second of a flood
+  unsigned seconds = 0;       // of a flood
   std::uint32_t tx_rate = 0;  // of a spike
   std::uint32_t rx_rate = 0;
 };
