@@ -5,6 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -390,6 +391,40 @@ int cmd_watch(const Arguments& args) {
   return 0;
 }
 
+// ping: for --timeout ms, sends the window a message that does nothing about every 20 ms and
+// times each answer (the window's message loop round trip), then prints how many, the median,
+// the slowest and how many took over 200 ms.
+int cmd_ping(const Arguments& args) {
+  if (!args.positional.empty()) return fail("ping takes no arguments");
+  HWND window = target_or_null(args);
+  if (!window) return fail_no_target(args);
+  timeBeginPeriod(1);
+  std::vector<double> times;
+  int unanswered = 0;
+  const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
+  while (GetTickCount64() < deadline) {
+    LARGE_INTEGER frequency, before, after;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&before);
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored)) ++unanswered;
+    QueryPerformanceCounter(&after);
+    times.push_back(1000.0 * double(after.QuadPart - before.QuadPart) / double(frequency.QuadPart));
+    Sleep(20);
+  }
+  timeEndPeriod(1);
+  std::sort(times.begin(), times.end());
+  const auto slow = std::count_if(times.begin(), times.end(), [](double t) { return t > 200; });
+  char text[160];
+  std::snprintf(text, sizeof text,
+                "{\"count\":%zu,\"median_ms\":%.2f,\"max_ms\":%.2f,\"over_200_ms\":%ld,"
+                "\"unanswered\":%d}",
+                times.size(), times.empty() ? 0.0 : times[times.size() / 2],
+                times.empty() ? 0.0 : times.back(), static_cast<long>(slow), unanswered);
+  std::printf("%s\n", text);
+  return unanswered == 0 ? 0 : 1;
+}
+
 // layout: checks that the main window (or the dialog or message box --dialog names) fits its
 // screen, holds every control inside it and cuts no text, at its DPI.
 int cmd_layout(const Arguments& args) {
@@ -426,6 +461,7 @@ constexpr Command kCommands[] = {
     {"clipboard", cmd_clipboard, "clipboard              the text on the clipboard"},
     {"post", cmd_post, "post N WPARAM LPARAM   post WM_APP + N to the main window"},
     {"watch", cmd_watch, "watch ID               print each change of its text, timed"},
+    {"ping", cmd_ping, "ping                   time the window's answers for --timeout ms"},
     {"layout", cmd_layout, "layout                 controls inside the window, no text cut"},
 };
 

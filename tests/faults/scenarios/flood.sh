@@ -18,6 +18,9 @@ memory_before=$(private_kb "$pid")
 
 modem_control $'connect\nflood 500 60'
 expect_trace "$ONLINE_TRACE" 5
+# The window's own answer times through the flood, from one probe process that stays up.
+wine "$UIPROBE_EXE" ping --timeout 60000 </dev/null >"$OUT/ping.json" 2>>"$OUT/uiprobe.log" &
+ping_pid=$!
 start=$SECONDS
 slowest=0
 answered=yes
@@ -42,6 +45,8 @@ while ((SECONDS - start < 62)); do
   sleep 1
 done
 memory_after=$(private_kb "$pid")
+wait "$ping_pid" || answered=no
+e2e_log "measured: the window's answers through the flood $(cat "$OUT/ping.json")"
 e2e_log "measured: slowest probe round trip $slowest ms (uiprobe under Wine included);" \
   "private memory $memory_before KB before, $memory_after KB after the flood"
 
