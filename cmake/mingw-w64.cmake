@@ -1,11 +1,14 @@
 # Cross-compile for 64-bit Windows with the posix-threads flavour of mingw-w64
-# (the win32 flavour has no std::mutex in GCC 12).
+# (the win32 flavour has no std::mutex in GCC 12). mingw-w64-i686.cmake reuses it for 32 bits.
+if(NOT KIVO_MINGW_TRIPLET)
+  set(KIVO_MINGW_TRIPLET x86_64-w64-mingw32)
+  set(CMAKE_SYSTEM_PROCESSOR x86_64)
+endif()
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${KIVO_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${KIVO_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${KIVO_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${KIVO_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,13 +1,23 @@
 ; Installer of Kivoscope, built by scripts/package:
-;   makensis -DVERSION=x.y.z -DEXE=path\kivoscope.exe -DREADME=path\README.txt -DOUTFILE=setup.exe
-; A 64-bit installer for a 64-bit program: it sees the 64-bit Program Files and registry as they
-; are, without redirection.
+;   makensis -DVERSION=x.y.z -DARCH=x64|x86 -DEXE=path\kivoscope.exe -DREADME=path\README.txt
+;            -DOUTFILE=setup.exe
+; The installer has the program's bitness. The 64-bit one sees the 64-bit Program Files and
+; registry as they are; the 32-bit one, on 64-bit Windows, installs under Program Files (x86)
+; and registers in the 32-bit registry view, where Windows keeps 32-bit programs.
 Unicode true
-Target amd64-unicode
 ManifestDPIAware true
 
-!ifndef VERSION | EXE | README | OUTFILE
-  !error "VERSION, EXE, README and OUTFILE must be given with -D"
+!ifndef VERSION | ARCH | EXE | README | OUTFILE
+  !error "VERSION, ARCH, EXE, README and OUTFILE must be given with -D"
+!endif
+!if "${ARCH}" == "x64"
+  Target amd64-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES64"
+!else if "${ARCH}" == "x86"
+  Target x86-unicode
+  !define PROGRAM_FILES "$PROGRAMFILES32"
+!else
+  !error "ARCH must be x64 or x86"
 !endif
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kivoscope"
@@ -15,7 +25,7 @@ ManifestDPIAware true
 
 Name "Kivoscope ${VERSION}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Kivoscope"
+InstallDir "${PROGRAM_FILES}\Kivoscope"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma

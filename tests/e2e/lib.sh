@@ -15,7 +15,15 @@ KIVO_EXE="$KIVO_WIN32_BUILD/src/win32/kivoscope.exe"
 UIPROBE_EXE="$KIVO_WIN32_BUILD/tools/uiprobe/uiprobe.exe"
 DBWINLISTEN_EXE="$KIVO_WIN32_BUILD/tests/e2e/dbwinlisten.exe"
 MODEMSIM="$KIVO_NATIVE_BUILD/tools/modemsim/modemsim"
+# pe_machine EXE: the PE header's machine field (014c for x86, 8664 for x64).
+pe_machine() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null) || return 0
+  od -An -tx2 -j$((header + 4)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+# A 32-bit program runs in Wine's 32-bit loader, which needs the 32-bit shim.
 PTYSHIM="$KIVO_NATIVE_BUILD/tests/e2e/ptyshim.so"
+[[ $(pe_machine "$KIVO_EXE") == 014c ]] && PTYSHIM="$KIVO_NATIVE_BUILD/tests/e2e/ptyshim32.so"
 
 OUT=$KIVO_E2E_OUT
 TRACE="$OUT/trace.txt"

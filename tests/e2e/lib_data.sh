@@ -16,11 +16,13 @@ windows_path() {
 }
 
 # install_dialer [LINE...]: puts the dialer stand-in where the platform's dialer lives
-# (C:\windows\system32\rasphone.exe). Started by the program, it writes the LINEs (default
-# "connect") to the simulator's control pipe and stays open until dialer_close.
+# (C:\windows\system32\rasphone.exe, and syswow64, which a 32-bit program sees as system32).
+# Started by the program, it writes the LINEs (default "connect") to the simulator's control
+# pipe and stays open until dialer_close.
 install_dialer() {
   [[ -f $RASPHONE_EXE ]] || fail "missing $RASPHONE_EXE: build the win32 preset first"
   cp "$RASPHONE_EXE" "$WINEPREFIX/drive_c/windows/system32/rasphone.exe"
+  cp "$RASPHONE_EXE" "$WINEPREFIX/drive_c/windows/syswow64/rasphone.exe"
   export KIVO_DIALER_CONTROL KIVO_DIALER_CLOSE
   KIVO_DIALER_CONTROL=$(windows_path "$OUT/modem-control")
   KIVO_DIALER_CLOSE=$(windows_path "$OUT/dialer-close")

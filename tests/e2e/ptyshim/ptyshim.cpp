@@ -62,13 +62,7 @@ int modem_lines(int fd, unsigned long request, int* arg) {
   }
 }
 
-}  // namespace
-
-extern "C" int ioctl(int fd, unsigned long request, ...) {
-  va_list args;
-  va_start(args, request);
-  void* arg = va_arg(args, void*);
-  va_end(args);
+int shim_ioctl(IoctlFn real_ioctl, int fd, unsigned long request, void* arg) {
   switch (request) {
     case TIOCMGET:
     case TIOCMSET:
@@ -79,6 +73,33 @@ extern "C" int ioctl(int fd, unsigned long request, ...) {
     default:
       break;
   }
-  static const auto real_ioctl = reinterpret_cast<IoctlFn>(dlsym(RTLD_NEXT, "ioctl"));
+  if (real_ioctl == nullptr) {
+    errno = ENOSYS;
+    return -1;
+  }
   return real_ioctl(fd, request, arg);
 }
+
+}  // namespace
+
+extern "C" int ioctl(int fd, unsigned long request, ...) {
+  va_list args;
+  va_start(args, request);
+  void* arg = va_arg(args, void*);
+  va_end(args);
+  static const auto real_ioctl = reinterpret_cast<IoctlFn>(dlsym(RTLD_NEXT, "ioctl"));
+  return shim_ioctl(real_ioctl, fd, request, arg);
+}
+
+#ifndef __LP64__
+// A 32-bit program built with a 64-bit time_t (Debian's 32-bit Wine) calls glibc's ioctl by
+// this name.
+extern "C" int __ioctl_time64(int fd, unsigned long request, ...) {
+  va_list args;
+  va_start(args, request);
+  void* arg = va_arg(args, void*);
+  va_end(args);
+  static const auto real_ioctl = reinterpret_cast<IoctlFn>(dlsym(RTLD_NEXT, "__ioctl_time64"));
+  return shim_ioctl(real_ioctl, fd, request, arg);
+}
+#endif
