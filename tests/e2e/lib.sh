@@ -137,6 +137,34 @@ modem_control() {
   printf '%s\n' "$1" >"$OUT/modem-control"
 }
 
+# wine_pid NAME: the process id of the Windows program NAME (as the kernel names it, at most 15
+# characters) running in this scenario's prefix, once there is one: wine may start it beside its
+# own launcher, so it is found by its name and prefix.
+wine_pid() {
+  local i pid
+  for ((i = 0; i < 200; i++)); do
+    for pid in $(pgrep -x "$1"); do
+      if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        echo "$pid"
+        return
+      fi
+    done
+    sleep 0.05
+  done
+  fail "no $1 runs in $WINEPREFIX"
+}
+
+kivo_pid() { wine_pid kivoscope.exe; }
+
+# cpu_ticks PID...: the clock ticks (user and system) the processes have used.
+cpu_ticks() {
+  local pid total=0
+  for pid in "$@"; do
+    total=$((total + $(awk '{ print $14 + $15 }' "/proc/$pid/stat")))
+  done
+  echo "$total"
+}
+
 # kivo ARGS...: starts kivoscope.exe in the background; prints its run number for kivo_exit.
 kivo() {
   E2E_RUNS=$((E2E_RUNS + 1))

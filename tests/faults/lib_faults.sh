@@ -128,22 +128,6 @@ send_storm() {
   printf '%s' "$lines" >"$OUT/modem-control"
 }
 
-# kivo_pid: the process id of the kivoscope.exe running in this scenario's prefix, once there is
-# one (wine starts it beside its own launcher, so it is found by its name and prefix).
-kivo_pid() {
-  local i pid
-  for ((i = 0; i < 200; i++)); do
-    for pid in $(pgrep -x kivoscope.exe); do
-      if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-        echo "$pid"
-        return
-      fi
-    done
-    sleep 0.05
-  done
-  fail "no kivoscope.exe runs in $WINEPREFIX"
-}
-
 # kivo_killable ARGS...: kivo with the store shim preloaded too (inactive until disk_full on).
 kivo_killable() {
   E2E_RUNS=$((E2E_RUNS + 1))

@@ -8,6 +8,7 @@
 
 #include "control_reader.h"
 #include "json_writer.h"
+#include "window_dpi.h"
 #include "window_finder.h"
 
 namespace uiprobe {
@@ -42,34 +43,9 @@ struct Offender {
   Size has;
 };
 
-template <typename Function>
-Function user32_function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
-// The program's windows are per-monitor aware, so drawn at their monitor's DPI (Wine answers
-// GetDpiForWindow with 96 for such windows whatever the setting); before Windows 8.1 every
-// window has the system's DPI.
-UINT window_dpi(HWND window) {
-  using ForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-  static const auto for_monitor = [] {
-    HMODULE shcore = LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    return shcore == nullptr ? nullptr
-                             : reinterpret_cast<ForMonitorFunction>(reinterpret_cast<void*>(
-                                   GetProcAddress(shcore, "GetDpiForMonitor")));
-  }();
-  UINT dpi_x = 0, dpi_y = 0;
-  if (for_monitor != nullptr &&
-      SUCCEEDED(
-          for_monitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &dpi_x, &dpi_y)) &&
-      dpi_y != 0)
-    return dpi_y;
-  HDC screen = GetDC(nullptr);
-  const int system_dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return static_cast<UINT>(system_dpi);
-}
+// The program's own rules for a window's DPI and for functions Windows 7 lacks.
+using kivo::newer_user32_function;
+using kivo::window_dpi;
 
 int scaled(int pixels_at_96, UINT dpi) {
   return MulDiv(pixels_at_96, static_cast<int>(dpi), 96);
@@ -85,7 +61,7 @@ HFONT window_font(HWND window, UINT dpi) {
                        DEFAULT_QUALITY, DEFAULT_PITCH, kDialogFace);
   }
   using ForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-  static const auto for_dpi = user32_function<ForDpiFunction>("SystemParametersInfoForDpi");
+  static const auto for_dpi = newer_user32_function<ForDpiFunction>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!for_dpi || !for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
@@ -325,7 +301,8 @@ LayoutReport check_layout(HWND window) {
 
 void become_dpi_aware() {
   using ContextFunction = BOOL(WINAPI*)(HANDLE);
-  static const auto set_context = user32_function<ContextFunction>("SetProcessDpiAwarenessContext");
+  static const auto set_context =
+      newer_user32_function<ContextFunction>("SetProcessDpiAwarenessContext");
   // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, from Windows 10 1703 on.
   if (set_context && set_context(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) return;
   SetProcessDPIAware();

@@ -16,6 +16,7 @@
 #include "control_reader.h"
 #include "json_writer.h"
 #include "layout_check.h"
+#include "timing_commands.h"
 #include "window_finder.h"
 
 namespace uiprobe {
@@ -357,72 +358,22 @@ int cmd_resize(const Arguments& args) {
                    .add_raw("client_origin", json_numbers({client.x, client.y})));
 }
 
-// The wall-clock time in microseconds since 1970, comparable with the host's clock.
-long long unix_microseconds() {
-  FILETIME now;
-  GetSystemTimePreciseAsFileTime(&now);
-  const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-  constexpr ULONGLONG kTicksFrom1601To1970 = 116444736000000000ull;
-  return static_cast<long long>((ticks - kTicksFrom1601To1970) / 10);
-}
-
-// watch ID: reads the control's text about every millisecond for --timeout ms and prints
-// "MICROSECONDS TEXT" each time it changes (the first line: the text at the start), so the time
-// a report takes to reach the screen can be measured from outside.
+// watch ID: prints each change of the control's text with the time it was seen, for --timeout ms.
 int cmd_watch(const Arguments& args) {
   if (args.positional.size() != 1) return fail("watch needs a control id");
   HWND window = target_or_null(args);
   if (!window) return fail_no_target(args);
   HWND control = GetDlgItem(window, std::atoi(args.positional[0].c_str()));
   if (!control) return fail("no control " + args.positional[0]);
-  timeBeginPeriod(1);
-  const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
-  std::string shown;
-  for (bool first = true; GetTickCount64() < deadline; first = false) {
-    const std::string text = window_text(control);
-    if (first || text != shown) {
-      std::printf("%lld %s\n", unix_microseconds(), text.c_str());
-      std::fflush(stdout);
-      shown = text;
-    }
-    Sleep(1);
-  }
-  timeEndPeriod(1);
-  return 0;
+  return watch_text(control, args.timeout_ms);
 }
 
-// ping: for --timeout ms, sends the window a message that does nothing about every 20 ms and
-// times each answer (the window's message loop round trip), then prints how many, the median,
-// the slowest and how many took over 200 ms.
+// ping: times the window's answers for --timeout ms.
 int cmd_ping(const Arguments& args) {
   if (!args.positional.empty()) return fail("ping takes no arguments");
   HWND window = target_or_null(args);
   if (!window) return fail_no_target(args);
-  timeBeginPeriod(1);
-  std::vector<double> times;
-  int unanswered = 0;
-  const ULONGLONG deadline = GetTickCount64() + args.timeout_ms;
-  while (GetTickCount64() < deadline) {
-    LARGE_INTEGER frequency, before, after;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&before);
-    DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored)) ++unanswered;
-    QueryPerformanceCounter(&after);
-    times.push_back(1000.0 * double(after.QuadPart - before.QuadPart) / double(frequency.QuadPart));
-    Sleep(20);
-  }
-  timeEndPeriod(1);
-  std::sort(times.begin(), times.end());
-  const auto slow = std::count_if(times.begin(), times.end(), [](double t) { return t > 200; });
-  char text[160];
-  std::snprintf(text, sizeof text,
-                "{\"count\":%zu,\"median_ms\":%.2f,\"max_ms\":%.2f,\"over_200_ms\":%ld,"
-                "\"unanswered\":%d}",
-                times.size(), times.empty() ? 0.0 : times[times.size() / 2],
-                times.empty() ? 0.0 : times.back(), static_cast<long>(slow), unanswered);
-  std::printf("%s\n", text);
-  return unanswered == 0 ? 0 : 1;
+  return ping_window(window, args.timeout_ms);
 }
 
 // layout: checks that the main window (or the dialog or message box --dialog names) fits its

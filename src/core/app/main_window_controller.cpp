@@ -19,7 +19,6 @@
 #include "status/signal_log.h"
 #include "status/technology.h"
 #include "usage/flow_report.h"
-#include "usage/history_chart.h"
 #include "usage/plan_tracking.h"
 #include "usage/session_log.h"
 #include "usage/usage_store.h"
@@ -154,7 +153,7 @@ void MainWindowController::on_click(int control) {
       detect_modem();
       break;
     case IDC_HISTORY:
-      show_history();
+      context_.view.run_history_dialog(history_chart(usage()));
       break;
     default:
       on_messaging_click(control);
@@ -219,19 +218,6 @@ void MainWindowController::show_device_info() {
     fill_device_info(context_.link, state.device.command_set, state.options.port_name, dialog);
   });
   if (slots_.is_free(Worker::discovery)) context_.view.set_timer(TIMER_POLL, kPollPeriodMs);
-}
-
-// The days as counted so far, unwritten ones included; without a plan, calendar months.
-void MainWindowController::show_history() {
-  const UsageState& usage = context_.state.usage;
-  HistoryChartInput input;
-  input.days = usage.history.days();
-  input.today = date_of(context_.clock.local_time());
-  if (has_plan(usage.plan)) {
-    input.billing_day = usage.plan.billing_day;
-    input.allowance_bytes = allowance_bytes(usage.plan);
-  }
-  context_.view.run_history_dialog(make_history_chart(input));
 }
 
 // Enter then sends what was typed, or connects once the field is empty again.

@@ -89,7 +89,6 @@ class MainWindowController {
   void reset_usage();
   void ask_reset_totals();
   void show_device_info();
-  void show_history();
   void on_click(int control);
   void on_messaging_click(int control);
   // Enables `button` and makes it the default while `input` holds text; otherwise the

@@ -3,17 +3,18 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <string_view>
+
+#include "base/text_lines.h"
 
 namespace kivo {
 namespace {
 
 // A whole decimal count that fits 64 bits, nothing else.
-bool parse_count(const std::string& text, std::size_t begin, std::size_t end,
-                 std::uint64_t& value) {
-  if (begin >= end || end - begin > 20) return false;
+bool parse_count(std::string_view text, std::uint64_t& value) {
+  if (text.empty() || text.size() > 20) return false;
   std::uint64_t result = 0;
-  for (std::size_t i = begin; i < end; ++i) {
-    const char c = text[i];
+  for (const char c : text) {
     if (c < '0' || c > '9') return false;
     const std::uint64_t digit = static_cast<std::uint64_t>(c - '0');
     if (result > (UINT64_MAX - digit) / 10) return false;
@@ -23,25 +24,14 @@ bool parse_count(const std::string& text, std::size_t begin, std::size_t end,
   return true;
 }
 
-bool parse_row(const std::string& text, std::size_t begin, std::size_t end, DailyUsage& row) {
-  const std::size_t first_comma = text.find(',', begin);
-  if (first_comma == std::string::npos || first_comma >= end) return false;
-  const std::size_t second_comma = text.find(',', first_comma + 1);
-  if (second_comma == std::string::npos || second_comma >= end) return false;
-  return parse_iso_date(text.data() + begin, first_comma - begin, row.date) &&
-         parse_count(text, first_comma + 1, second_comma, row.sent) &&
-         parse_count(text, second_comma + 1, end, row.received);
-}
-
-void add_row(std::vector<DailyUsage>& days, const DailyUsage& row) {
-  auto same_day = std::find_if(days.begin(), days.end(),
-                               [&](const DailyUsage& day) { return day.date == row.date; });
-  if (same_day == days.end()) {
-    days.push_back(row);
-    return;
-  }
-  same_day->sent += row.sent;
-  same_day->received += row.received;
+bool parse_row(std::string_view line, DailyUsage& row) {
+  const std::size_t first_comma = line.find(',');
+  if (first_comma == std::string_view::npos) return false;
+  const std::size_t second_comma = line.find(',', first_comma + 1);
+  if (second_comma == std::string_view::npos) return false;
+  return parse_iso_date(line.data(), first_comma, row.date) &&
+         parse_count(line.substr(first_comma + 1, second_comma - first_comma - 1), row.sent) &&
+         parse_count(line.substr(second_comma + 1), row.received);
 }
 
 }  // namespace
@@ -59,19 +49,24 @@ std::string format_usage_history_csv(const std::vector<DailyUsage>& days) {
 }
 
 std::vector<DailyUsage> parse_usage_history_csv(const std::string& text) {
-  std::vector<DailyUsage> days;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find('\n', begin);
-    const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-    if (end == std::string::npos) end = text.size();
-    if (end > begin && text[end - 1] == '\r') --end;
+  std::vector<DailyUsage> rows;
+  for_each_line(text, [&rows](std::string_view line) {
     DailyUsage row;
-    if (parse_row(text, begin, end, row)) add_row(days, row);
-    begin = next;
+    if (parse_row(line, row)) rows.push_back(row);
+    return true;
+  });
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const DailyUsage& a, const DailyUsage& b) { return a.date < b.date; });
+  // A date seen twice keeps the sum of its rows.
+  std::vector<DailyUsage> days;
+  for (const DailyUsage& row : rows) {
+    if (!days.empty() && days.back().date == row.date) {
+      days.back().sent += row.sent;
+      days.back().received += row.received;
+    } else {
+      days.push_back(row);
+    }
   }
-  std::sort(days.begin(), days.end(),
-            [](const DailyUsage& a, const DailyUsage& b) { return a.date < b.date; });
   return days;
 }
 

@@ -1,6 +1,9 @@
 #include "usage/data_plan.h"
 
 #include <cstdio>
+#include <string_view>
+
+#include "base/text_lines.h"
 
 namespace kivo {
 namespace {
@@ -79,18 +82,13 @@ std::string format_plan_ini(const DataPlan& plan) {
 DataPlan parse_plan_ini(const std::string& text) {
   DataPlan plan;
   Seen seen;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find('\n', begin);
-    const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-    if (end == std::string::npos) end = text.size();
-    if (end > begin && text[end - 1] == '\r') --end;
-    const std::size_t equals = text.find('=', begin);
-    if (equals < end && !apply_line(text.substr(begin, equals - begin),
-                                    text.substr(equals + 1, end - equals - 1), plan, seen))
-      return DataPlan{};
-    begin = next;
-  }
+  const bool whole = for_each_line(text, [&](std::string_view line) {
+    const std::size_t equals = line.find('=');
+    return equals == std::string_view::npos ||
+           apply_line(std::string(line.substr(0, equals)), std::string(line.substr(equals + 1)),
+                      plan, seen);
+  });
+  if (!whole) return DataPlan{};
   if (!seen.allowance || !seen.billing_day) return DataPlan{};
   // Warnings without the period they were given in belong to no period: forgotten, rather than
   // written back as a period no later read accepts (which would lose the whole plan). A period

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/atomic_write.h"
+#include "usage/history_chart.h"
 #include "usage/plan_status.h"
 #include "view/control_ids.h"
 
@@ -140,6 +141,18 @@ void edit_data_plan(const UsageContext& context) {
   state.plan = plan;
   save_plan(context);
   show_plan(context, true);
+}
+
+HistoryChart history_chart(const UsageContext& context) {
+  const UsageState& usage = context.usage;
+  HistoryChartInput input;
+  input.days = usage.history.days();
+  input.today = today(context);
+  if (has_plan(usage.plan)) {
+    input.billing_day = usage.plan.billing_day;
+    input.allowance_bytes = allowance_bytes(usage.plan);
+  }
+  return make_history_chart(input);
 }
 
 }  // namespace kivo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "usage/usage_context.h"
+#include "view/history_chart_view.h"
 
 namespace kivo {
 
@@ -22,6 +23,9 @@ void history_tick(const UsageContext& context);
 // Before the session is folded into the totals: its bytes are counted and written, and the next
 // session counts from zero.
 void fold_into_history(const UsageContext& context);
+// The chart of the days counted so far (unwritten ones included) over the plan's periods;
+// without a plan, over calendar months.
+HistoryChart history_chart(const UsageContext& context);
 // The plan button: the dialog, then the new plan saved and shown.
 void edit_data_plan(const UsageContext& context);
 
